@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QSerialPort;
+
+// The program's one serial port, with the six operations the rest of the program uses, under the names
+// the code has always used for them. Received text is found by polling InBufferCount(); the port never
+// pushes data at its owner. It does tell its owner once when the line goes away under an open port.
+class MSComm : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit MSComm(QObject *parent = nullptr);
+    ~MSComm() override;
+
+    // Selects port n ("COM n") for the next opening.
+    void CommPort(int n);
+    int CommPort() const;
+
+    // Line parameters for the next opening, as "2400,n,8,1" (baud, parity, data bits, stop bits).
+    // False when the text cannot be understood; the previous parameters then stay.
+    bool Settings(const QString &text);
+    QString Settings() const;
+
+    bool PortOpen() const;
+    // True opens the chosen port, false closes it (draining what was written). A failed opening leaves the
+    // port closed and openFailure() says why.
+    void PortOpen(bool open);
+
+    // Number of received characters waiting, counting all that the system has received so far.
+    int InBufferCount();
+    // Only 0 may be written: discards every waiting character.
+    void InBufferCount(int zero);
+
+    // Takes every waiting character, in order of arrival. Empty when nothing waits or the port is closed.
+    QByteArray Input();
+    // Puts the bytes on the line, unchanged, before it returns. Nothing is sent while the port is closed.
+    void Output(const QByteArray &text);
+
+    // One sentence for the operator about the last opening that failed: the COM port, the device, the reason.
+    QString openFailure() const;
+    // The device that port n stands for on this computer.
+    static QString deviceName(int n);
+
+    // Counts the openings of the port: it changes whenever the port opens or closes, so a wait can tell
+    // that the line it started on is no longer the line that is open.
+    quint32 openSerial() const;
+
+signals:
+    // The far end went away (a hang-up, an adapter pulled) while the port was open. The port is closed
+    // before this is emitted, and it is emitted once per loss.
+    void lineLost(const QString &reason);
+
+private:
+    QSerialPort *port_;
+    int commPort_ = 1;
+    QString settings_ = QStringLiteral("9600,n,8,1");
+    QString openFailure_;
+    quint32 openSerial_ = 0;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+
+// Every pace of the program in one place: the waits of the serial exchanges, the attempt counts, the banner
+// times and the blink. Waits are asked for in these units and run through scaled() so that the test suite
+// can run them on a faster clock; the program itself always runs at rate 1.
+namespace Pacing {
+
+using namespace std::chrono_literals;
+using Ms = std::chrono::milliseconds;
+
+// Start-up
+inline constexpr auto SplashPause = 5s;
+
+// Status read
+inline constexpr Ms StatusSettle = 2000ms;
+inline constexpr Ms StatusReplyWait = 1000ms;
+inline constexpr Ms StatusRetryWait = 500ms;
+inline constexpr int StatusAttempts = 10;
+
+// Settings write
+inline constexpr Ms WriteReplyWait = 1000ms;
+inline constexpr Ms WriteRetryWait = 1000ms;
+inline constexpr int WriteAttempts = 10;
+
+// Proof switch and blink
+inline constexpr Ms ProofReplyWait = 1000ms;
+inline constexpr int ProofAttempts = 5;
+inline constexpr int ProofPolls = 2;
+inline constexpr Ms ProofBlink = 333ms;
+inline constexpr int BlinkTicksPerBeep = 5;
+
+// Modem dialogue
+inline constexpr Ms ModemPortWait = 1000ms;
+inline constexpr Ms ModemCommandWait = 1000ms;
+inline constexpr Ms ModemGuardTime = 3000ms;
+inline constexpr Ms ModemBannerTime = 3000ms;
+
+// A reply has arrived when more than this many characters wait.
+inline constexpr int ReplyArrivedAbove = 10;
+
+// For tests only: run every wait of the program `rate` times faster (1 = real time).
+void setTestClockRate(double rate);
+double clockRate();
+
+// A wait of `ms` milliseconds on the program's clock, as a timer interval in real milliseconds (at least 1).
+int scaled(double ms);
+
+} // namespace Pacing

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "link/MSComm.h"
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <QVector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class Lamp;
+class ReadoutBox;
+class frmAbout;
+class frmModem;
+
+// The program's one working window. It owns the serial port, both timers and the processor's settings;
+// its procedures are spread over the subsystems they belong to:
+//   src/panel     the window, its lamps and banners (frmMain.cpp)
+//   src/app       exit and the About box (frmMain_Exit.cpp)
+//   src/link      Delay, the Connect button and the modem dialogue
+//   src/processor the status read, the settings write and the proof switch
+//   src/settings  the settings file (Restore_Data, Save_Data)
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The load handler: runs Draw_Form. Called once, before the window is first shown.
+    void Form_Load();
+
+    // Painting and the adjustment buttons
+    void Draw_Form();
+    void Peak();
+    void Program();
+    void High();
+    void Low();
+    void Displays_On();
+    void ButtonHide();
+    void ButtonShow();
+
+    // Exit
+    void Exit_Program();
+    void cmdExit_Click();
+    void mnuFileExit_Click();
+    void Form_Unload(bool &cancel);
+    void mnuAbout_Click();
+
+    // Pacing
+    void Delay(float milliseconds);
+    void Timer2_Timer();
+
+    // Connection
+    void cmdConnect_Click();
+    void Modem_status();
+
+    // Processor exchanges
+    void Display_Update();
+    void Data_Out();
+    void cmdPP_Up_Click();
+    void cmdPP_Dn_Click();
+    void cmdPD_Up_Click();
+    void cmdPD_Dn_Click();
+    void cmdHigh_Click();
+    void cmdLow_Click();
+    void mnuProof_Click();
+    void Proof();
+    void Timer1_Timer();
+
+    // Connection settings
+    void Restore_Data();
+    void Save_Data();
+    void mnuFileSave_Click();
+    void mnuModemSettings_Click();
+    // The modem settings dialog; made, hidden, on first use.
+    frmModem &Modem();
+
+    // Controls
+    QVector<Lamp *> picPP, picPD, picHQ, picLQ;
+    QPushButton *cmdPP_Up, *cmdPP_Dn, *cmdPD_Up, *cmdPD_Dn, *cmdHigh, *cmdLow;
+    QPushButton *cmdConnect, *cmdExit;
+    QLabel *lblNoDialtone, *lblBusy, *lblInitializing, *lblUpdating, *lblOffLine, *lblProof, *lblHanging,
+        *lblConnected, *lblDialing;
+    ReadoutBox *picShow;
+    QMenu *mnuFile, *mnuModem, *mnuHelpMenu;
+    QAction *mnuFileSave, *mnuProof, *mnuLine1, *mnuFileExit, *mnuModemSettings, *mnuAbout;
+    QTimer Timer1;
+    QTimer Timer2;
+    MSComm MSComm1;
+
+    // Processor settings, as last reported by the processor or stepped by the buttons
+    qint16 PP_Level = 0;
+    qint16 PD_Level = 0;
+    qint16 HQ_Level = 0;
+    qint16 LQ_Level = 0;
+    qint16 Proof_Flag = 0;
+
+    QByteArray Rx_Buffer;
+    QByteArray Tx_Settings;
+    QByteArray Modem_Line;
+    QByteArray Modem_Port;
+    qint16 Delay_Pending = 0;
+    qint16 Beep_Count = 0;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    frmModem *modemForm_ = nullptr;
+    QPointer<frmAbout> aboutForm_;
+};
