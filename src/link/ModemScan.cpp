@@ -1,0 +1,123 @@
+#include "ModemScan.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Index of the last CR or LF in `text`, or -1.
+qsizetype lastLineEnd(QByteArrayView text)
+{
+    for (qsizetype i = text.size() - 1; i >= 0; --i)
+        if (isLineEnd(text[i]))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+QByteArray ModemScan::modemLine(QByteArrayView received)
+{
+    QByteArray line;
+    for (qsizetype i = 0; i < received.size() - 2; ++i) {
+        if (isLineEnd(received[i]))
+            line.clear();
+        else
+            line += received[i];
+    }
+    return line;
+}
+
+void ModemScan::Scanner::clear()
+{
+    *this = Scanner();
+}
+
+void ModemScan::Scanner::append(QByteArrayView chunk)
+{
+    m_received += chunk.size();
+    const qsizetype total = m_unscanned.size() + chunk.size();
+    if (total <= 2) {
+        m_unscanned += chunk;
+        return;
+    }
+    // Everything but the last two characters of (unscanned + chunk) is scanned now.
+    const qsizetype scanCount = total - 2;
+    const QByteArrayView pending(m_unscanned);
+    const qsizetype fromPending = std::min(scanCount, pending.size());
+    scan(pending.first(fromPending));
+    scan(chunk.first(scanCount - fromPending));
+
+    QByteArray rest = pending.sliced(fromPending).toByteArray();
+    rest += chunk.sliced(scanCount - fromPending);
+    m_unscanned = rest;
+}
+
+void ModemScan::Scanner::scan(QByteArrayView text)
+{
+    const qsizetype end = lastLineEnd(text);
+    if (end >= 0) {
+        m_line.clear();
+        text = text.sliced(end + 1);
+    }
+    extendLine(text);
+}
+
+void ModemScan::Scanner::extendLine(QByteArrayView piece)
+{
+    if (m_line.size() + piece.size() <= LineLimit) {
+        m_line += piece;
+        return;
+    }
+    // The line outgrows the limit: keep the first and the last LineEdge characters of line + piece.
+    // (m_line is either the whole line so far or already its head followed by its tail.)
+    QByteArray head = m_line.left(LineEdge);
+    if (head.size() < LineEdge)
+        head += piece.first(std::min(LineEdge - head.size(), piece.size()));
+    if (piece.size() >= LineEdge) {
+        head += piece.last(LineEdge);
+    } else {
+        head += m_line.right(LineEdge - piece.size());
+        head += piece;
+    }
+    m_line = head;
+}
+
+bool ModemScan::beginsWithConnect(QByteArrayView line)
+{
+    return line.startsWith(Connect);
+}
+
+bool ModemScan::containsBusy(QByteArrayView line)
+{
+    return line.contains(Busy);
+}
+
+bool ModemScan::containsNoDialtone(QByteArrayView line)
+{
+    return line.contains(NoDialtone);
+}
+
+bool ModemScan::endsWithOk(QByteArrayView line)
+{
+    return line.endsWith(Ok);
+}
+
+ModemScan::DialOutcome ModemScan::dialOutcome(QByteArrayView line)
+{
+    if (beginsWithConnect(line))
+        return {DialResult::Connected, Connect};
+    if (containsBusy(line))
+        return {DialResult::Busy, Busy};
+    if (containsNoDialtone(line))
+        return {DialResult::NoDialtone, NoDialtone};
+    for (const QByteArrayView word : std::array{NoCarrier, NoAnswer, Error})
+        if (line.contains(word))
+            return {DialResult::Failed, word};
+    return {};
+}
