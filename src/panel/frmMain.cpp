@@ -40,6 +40,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(&Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
+    connect(&MSComm1, &MSComm::lineLost, this, &frmMain::Line_Lost);
 }
 
 frmMain::~frmMain() = default;

@@ -112,6 +112,22 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The branches of the Connect button
+    void Direct_Connect();
+    void Direct_Disconnect();
+    void Online_Finish();
+    void Offline_Finish();
+    void Line_Lost(const QString &reason);
+
+    // What the three processor exchanges share
+    quint32 Begin_Exchange();
+    bool Line_Gone(quint32 line) const;
+    void Abandon_Exchange();
+    void End_Exchange();
+    void Store_Reply(QByteArrayView reply);
+    void Proof_State(bool on);
+    void Paint_Levels();
+
     frmModem *modemForm_ = nullptr;
     QPointer<frmAbout> aboutForm_;
 };
