@@ -36,6 +36,10 @@ inline constexpr Ms ModemPortWait = 1000ms;
 inline constexpr Ms ModemCommandWait = 1000ms;
 inline constexpr Ms ModemGuardTime = 3000ms;
 inline constexpr Ms ModemBannerTime = 3000ms;
+// How long the waits give a modem that says nothing. A modem gives up on a call by itself (NO CARRIER)
+// after about a minute; the dial wait outlasts that. "ATZ" is answered at once, so the hang-up wait is short.
+inline constexpr Ms DialWaitLimit = 90s;
+inline constexpr Ms HangupWaitLimit = 10s;
 
 // A reply has arrived when more than this many characters wait.
 inline constexpr int ReplyArrivedAbove = 10;

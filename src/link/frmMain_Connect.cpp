@@ -3,6 +3,7 @@
 #include "panel/frmMain.h"
 
 #include "app/Desktop.h"
+#include "link/LinkTexts.h"
 #include "link/PortText.h"
 #include "settings/frmModem.h"
 
@@ -12,61 +13,66 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-const QString ConnectCaption = QStringLiteral("&Connect");
-const QString DisconnectCaption = QStringLiteral("&Disconnect");
-const QString LineSettings = QStringLiteral("2400,n,8,1");
-const QString PortErrorTitle = QStringLiteral("PORT ERROR");
-const QString LineLostTitle = QStringLiteral("CONNECTION LOST");
-} // namespace
+using namespace LinkTexts;
 
 void frmMain::cmdConnect_Click()
 {
-    const bool viaModem = frmModem::value(Modem().optModem) == -1;
     if (cmdConnect->text() == ConnectCaption) {
         cmdConnect->setText(DisconnectCaption);
         mnuModemSettings->setEnabled(true);
         mnuProof->setEnabled(false);
         lblDialing->hide();
-        if (viaModem) {
-            Desktop::current().warn(this, PortErrorTitle,
-                                    QStringLiteral("Modem connections are not available yet. Choose Direct Cable "
-                                                   "under Modem > Modem Settings."));
+        if (frmModem::value(Modem().optModem) == -1)
+            Modem_Connect();
+        else
+            Direct_Connect();
+    } else if (!Hanging_Up) { // a second press while the modem hangs up has nothing more to do
+        if (frmModem::value(Modem().optModem) == -1) {
+            Modem_Hangup();
             Offline_Finish();
         } else {
-            Direct_Connect();
-        }
-    } else {
-        if (viaModem)
-            Offline_Finish();
-        else
             Direct_Disconnect();
+        }
     }
 }
 
 void frmMain::Direct_Connect()
 {
-    const QString portText = Modem().cmbPort->currentText();
+    if (!Choose_Port(Modem().cmbPort->currentText()))
+        return Offline_Finish();
+    MSComm1.Settings(LineSettings);
+    if (!MSComm1.PortOpen()) {
+        if (!Open_Port())
+            return Offline_Finish();
+        lblConnected->show();
+        lblOffLine->hide();
+    }
+    Online_Finish();
+}
+
+// Writes the port that a port box names to CommPort; a text that names no port is refused with a message.
+bool frmMain::Choose_Port(const QString &portText)
+{
     const std::optional<int> port = portFromText(portText);
     if (!port) {
         Desktop::current().warn(this, PortErrorTitle,
                                 QStringLiteral("\"%1\" names no COM port: the port must end in a digit from 1 to 9. "
                                                "Choose the port under Modem > Modem Settings.")
                                     .arg(portText));
-        return Offline_Finish();
+        return false;
     }
     MSComm1.CommPort(*port);
-    MSComm1.Settings(LineSettings);
-    if (!MSComm1.PortOpen()) {
-        MSComm1.PortOpen(true);
-        if (!MSComm1.PortOpen()) {
-            Desktop::current().warn(this, PortErrorTitle, MSComm1.openFailure());
-            return Offline_Finish();
-        }
-        lblConnected->show();
-        lblOffLine->hide();
-    }
-    Online_Finish();
+    return true;
+}
+
+// Opens the chosen port; one that will not open is reported with the device and the system's reason.
+bool frmMain::Open_Port()
+{
+    MSComm1.PortOpen(true);
+    if (MSComm1.PortOpen())
+        return true;
+    Desktop::current().warn(this, PortErrorTitle, MSComm1.openFailure());
+    return false;
 }
 
 void frmMain::Direct_Disconnect()
@@ -112,4 +118,9 @@ void frmMain::Line_Lost(const QString &reason)
                                 .arg(reason));
 }
 
-void frmMain::Modem_status() {}
+// A disconnect (or a disconnect and a new connect) ran inside one of the connect's waits: the connect
+// that was waiting has nothing more to do.
+bool frmMain::Connect_Cancelled(quint32 line) const
+{
+    return cmdConnect->text() == ConnectCaption || MSComm1.openSerial() != line;
+}

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "link/MSComm.h"
+#include "link/ModemScan.h"
 
 #include <QByteArray>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <QVector>
+
+#include <chrono>
 
 class QAction;
 class QLabel;
@@ -113,11 +116,23 @@ protected:
 
 private:
     // The branches of the Connect button
+    bool Choose_Port(const QString &portText);
+    bool Open_Port();
     void Direct_Connect();
     void Direct_Disconnect();
     void Online_Finish();
     void Offline_Finish();
     void Line_Lost(const QString &reason);
+    bool Connect_Cancelled(quint32 line) const;
+
+    // The modem dialogue
+    enum class Wait_End { Line, Timed_Out, Line_Gone };
+    void Modem_Connect();
+    void Modem_Hangup();
+    void Modem_Command(const QByteArray &command);
+    Wait_End Modem_Wait(quint32 line, std::chrono::milliseconds bound, bool (*done)(QByteArrayView line));
+    void Modem_Readout();
+    void Dial_Failed(QLabel *banner);
 
     // What the three processor exchanges share
     quint32 Begin_Exchange();
@@ -127,6 +142,10 @@ private:
     void Store_Reply(QByteArrayView reply);
     void Proof_State(bool on);
     void Paint_Levels();
+
+    // What the modem waits have received, kept only as far as the line scan needs it.
+    ModemScan::Scanner Modem_Scan;
+    bool Hanging_Up = false;
 
     frmModem *modemForm_ = nullptr;
     QPointer<frmAbout> aboutForm_;

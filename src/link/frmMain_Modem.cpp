@@ -1,0 +1,245 @@
+// The modem dialogue: set the modem up, dial, wait for its result; and hang it up again.
+#include "panel/frmMain.h"
+
+#include "app/Desktop.h"
+#include "link/DialString.h"
+#include "link/LinkTexts.h"
+#include "link/Pacing.h"
+#include "link/PortText.h"
+#include "panel/ReadoutBox.h"
+#include "settings/frmModem.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+using namespace LinkTexts;
+
+namespace {
+const QByteArray CR = QByteArrayLiteral("\r");
+const QByteArray Escape = QByteArrayLiteral("+++");
+const QByteArray HangUp = QByteArrayLiteral("ATH");
+const QByteArray Reset = QByteArrayLiteral("ATZ");
+const QList<QByteArray> SetUp{QByteArrayLiteral("ats37=6"), QByteArrayLiteral("ate0"), QByteArrayLiteral("at%c0")};
+
+bool isOk(QByteArrayView line)
+{
+    return ModemScan::endsWithOk(line);
+}
+
+bool endsDial(QByteArrayView line)
+{
+    return ModemScan::dialOutcome(line).result != ModemScan::DialResult::None;
+}
+
+int seconds(std::chrono::milliseconds ms)
+{
+    return int(std::chrono::duration_cast<std::chrono::seconds>(ms).count());
+}
+} // namespace
+
+void frmMain::Modem_Connect()
+{
+    frmModem &settings = Modem();
+    lblInitializing->show();
+    const QString portText = settings.cmbModem->currentText();
+    Modem_Port = portText.right(1).toLatin1();
+    if (MSComm1.PortOpen())
+        MSComm1.PortOpen(false);
+    if (!Choose_Port(portText)) {
+        lblInitializing->hide();
+        return Offline_Finish();
+    }
+    quint32 line = MSComm1.openSerial();
+    Delay(Pacing::ModemPortWait.count());
+    if (Connect_Cancelled(line))
+        return;
+    MSComm1.Settings(LineSettings);
+    Delay(Pacing::ModemPortWait.count());
+    if (Connect_Cancelled(line))
+        return;
+    if (!Open_Port()) {
+        lblInitializing->hide();
+        return Offline_Finish();
+    }
+    line = MSComm1.openSerial();
+
+    const QByteArray speaker = DialString::speakerCommand(frmModem::value(settings.optOff) == -1,
+                                                          frmModem::value(settings.optLow) == -1,
+                                                          frmModem::value(settings.optLoud) == -1);
+    QList<QByteArray> commands;
+    if (!speaker.isEmpty())
+        commands << speaker;
+    commands << SetUp;
+    for (const QByteArray &command : std::as_const(commands)) {
+        Modem_Command(command);
+        if (Connect_Cancelled(line))
+            return;
+    }
+    if (frmModem::value(settings.chkModemIni) == 1) {
+        Modem_Command(settings.txtModemIni->text().toLatin1());
+        if (Connect_Cancelled(line))
+            return;
+    }
+
+    const bool tone = frmModem::value(settings.optTone) == -1;
+    const QString prefixes = DialString::dialPrefixes(frmModem::value(settings.chkOutside) == 1, settings.txt9->text(),
+                                                      frmModem::value(settings.chkWaiting) == 1, settings.txt70->text());
+    lblOffLine->hide();
+    const QString number = settings.txtPhoneNumber->text();
+    lblDialing->setText(DialString::dialingBanner(prefixes, number));
+    lblInitializing->hide();
+    lblDialing->show();
+
+    MSComm1.Output(DialString::dialString(tone, prefixes, number));
+    // The answers to the set-up commands are of no interest; the dial's result is.
+    MSComm1.InBufferCount(0);
+    Rx_Buffer.clear();
+    Modem_Scan.clear();
+    const Wait_End end = Modem_Wait(line, Pacing::DialWaitLimit, endsDial);
+    if (end == Wait_End::Line_Gone || Connect_Cancelled(line))
+        return;
+
+    lblDialing->hide();
+    if (end == Wait_End::Timed_Out) {
+        // Dropping the line makes a modem that is still dialing give up the call.
+        MSComm1.PortOpen(false);
+        lblOffLine->show();
+        Offline_Finish();
+        Desktop::current().warn(this, ModemErrorTitle,
+                                QStringLiteral("The modem on %1 gave no result for the dial within %2 seconds. "
+                                               "Check that the modem is switched on and on the telephone line, "
+                                               "then press Connect again.")
+                                    .arg(portText)
+                                    .arg(seconds(Pacing::DialWaitLimit)));
+        return;
+    }
+
+    const ModemScan::DialOutcome outcome = ModemScan::dialOutcome(Modem_Line);
+    switch (outcome.result) {
+    case ModemScan::DialResult::Connected:
+        lblConnected->show();
+        Desktop::current().beep();
+        return Online_Finish();
+    case ModemScan::DialResult::Busy:
+        return Dial_Failed(lblBusy);
+    case ModemScan::DialResult::NoDialtone:
+        return Dial_Failed(lblNoDialtone);
+    case ModemScan::DialResult::Failed:
+        // The modem's own word, where the dialing banner stood.
+        lblDialing->setText(QStringLiteral("             ") + QString::fromLatin1(outcome.word));
+        return Dial_Failed(lblDialing);
+    case ModemScan::DialResult::None:
+        break;
+    }
+}
+
+// Shows why the dial failed for a while, then goes off line. The port stays open: the modem is back in its
+// command state, and the next connect closes and reopens the port.
+void frmMain::Dial_Failed(QLabel *banner)
+{
+    banner->show();
+    Delay(Pacing::ModemBannerTime.count());
+    banner->hide();
+    lblOffLine->show();
+    Offline_Finish();
+}
+
+void frmMain::Modem_Hangup()
+{
+    if (!MSComm1.PortOpen())
+        return;
+    Hanging_Up = true;
+    lblConnected->hide();
+    ButtonHide();
+    // Nothing may talk to the processor through a modem that is being hung up.
+    mnuProof->setEnabled(false);
+    lblHanging->show();
+    const quint32 line = MSComm1.openSerial();
+
+    Wait_End end = Wait_End::Line_Gone;
+    if (MSComm1.PortOpen()) {
+        MSComm1.Output(Escape);
+        Delay(Pacing::ModemGuardTime.count());
+    }
+    if (!Line_Gone(line)) {
+        Modem_Command(HangUp);
+        MSComm1.InBufferCount(0);
+    }
+    if (!Line_Gone(line))
+        Modem_Command(Reset);
+    if (!Line_Gone(line)) {
+        // The scan goes on from what was received before (the last processor reply); the modem's leading
+        // line end parts the two.
+        Modem_Scan.clear();
+        Modem_Scan.append(Rx_Buffer);
+        end = Modem_Wait(line, Pacing::HangupWaitLimit, isOk);
+    }
+    Hanging_Up = false;
+    if (end == Wait_End::Line_Gone)
+        return;
+
+    lblHanging->hide();
+    if (MSComm1.PortOpen())
+        MSComm1.PortOpen(false);
+    if (end == Wait_End::Line)
+        Desktop::current().beep();
+    else
+        Desktop::current().warn(this, ModemErrorTitle,
+                                QStringLiteral("The modem did not confirm the hang-up within %1 seconds; the port "
+                                               "has been closed. If the call is still up, switch the modem off "
+                                               "and on again.")
+                                    .arg(seconds(Pacing::HangupWaitLimit)));
+}
+
+// Sends one command to the modem, with its CR, and gives the modem a second for it.
+void frmMain::Modem_Command(const QByteArray &command)
+{
+    if (!MSComm1.PortOpen())
+        return;
+    MSComm1.Output(command + CR);
+    Delay(Pacing::ModemCommandWait.count());
+}
+
+// Reads the modem's answers as they arrive until `done` accepts its latest line, the port goes, or the
+// bound runs out. The wait sleeps until something happens: arriving text, a click, the bound's tick.
+frmMain::Wait_End frmMain::Modem_Wait(quint32 line, std::chrono::milliseconds bound,
+                                      bool (*done)(QByteArrayView line))
+{
+    bool timedOut = false;
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, this, [&timedOut] { timedOut = true; });
+    limit.start(Pacing::scaled(double(bound.count())));
+    for (;;) {
+        QCoreApplication::processEvents(MSComm1.InBufferCount() == 0 ? QEventLoop::WaitForMoreEvents
+                                                                      : QEventLoop::AllEvents);
+        if (Line_Gone(line))
+            return Wait_End::Line_Gone;
+        if (MSComm1.InBufferCount() != 0) {
+            Modem_Scan.append(MSComm1.Input());
+            Modem_status();
+            Modem_Readout();
+            if (done(Modem_Line))
+                return Wait_End::Line;
+        }
+        if (timedOut)
+            return Wait_End::Timed_Out;
+    }
+}
+
+void frmMain::Modem_status()
+{
+    Modem_Line = Modem_Scan.line();
+}
+
+void frmMain::Modem_Readout()
+{
+    picShow->Cls();
+    picShow->Print(QString::number(Modem_Scan.received()));
+    picShow->Print(QString::fromLatin1(Modem_Line));
+}
