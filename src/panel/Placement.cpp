@@ -15,7 +15,9 @@ void Placement::centreOnScreen(QWidget *window)
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    // Before a window is first shown the window manager has not told us its frame yet; the frame
-    // geometry is then the client geometry, which is as near as we can know.
+    // The frame is known once the window exists on the window system, so make it exist (a loaded window
+    // does). Some window managers tell the frame only when the window is first shown; until then the
+    // frame geometry is the client geometry, which is as near as we can know.
+    window->winId();
     window->move(centred(screen->geometry(), window->frameGeometry().size()));
 }
