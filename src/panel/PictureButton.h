@@ -12,8 +12,6 @@ class PictureButton : public QPushButton
 public:
     PictureButton(const QImage &picture, QWidget *parent = nullptr);
 
-    QImage picture() const { return picture_; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
