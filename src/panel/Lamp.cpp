@@ -8,6 +8,17 @@ Lamp::Lamp(QWidget *parent) : QFrame(parent)
     setLineWidth(1);
 }
 
+Lamp *Lamp::copy() const
+{
+    auto *lamp = new Lamp(parentWidget());
+    lamp->setFrameStyle(frameStyle());
+    lamp->setLineWidth(lineWidth());
+    lamp->setPalette(palette());
+    lamp->setGeometry(geometry());
+    lamp->lit_ = lit_;
+    return lamp;
+}
+
 void Lamp::setLit(bool lit)
 {
     if (lit_ == lit)

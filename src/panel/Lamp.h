@@ -11,6 +11,9 @@ class Lamp : public QFrame
 public:
     explicit Lamp(QWidget *parent = nullptr);
 
+    // A new lamp beside this one: same parent, place, size, border and state, not yet shown.
+    Lamp *copy() const;
+
     bool lit() const { return lit_; }
     void setLit(bool lit);
 

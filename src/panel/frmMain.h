@@ -86,6 +86,9 @@ public:
 
     // Controls
     QVector<Lamp *> picPP, picPD, picHQ, picLQ;
+    // Label1: the scale labels beside the lamps, column by column (Peak Processing, Program Density, High EQ,
+    // Low EQ), each from lamp 0 upward. Label2: the column headings.
+    QVector<QLabel *> Label1, Label2;
     QPushButton *cmdPP_Up, *cmdPP_Dn, *cmdPD_Up, *cmdPD_Dn, *cmdHigh, *cmdLow;
     QPushButton *cmdConnect, *cmdExit;
     QLabel *lblNoDialtone, *lblBusy, *lblInitializing, *lblUpdating, *lblOffLine, *lblProof, *lblHanging,

@@ -1,0 +1,130 @@
+// sonarelle-render <output-folder> [scale]
+//
+// Draws the program's windows offscreen into PNG files, one per named render, so that anyone can look at
+// them without a display. The scale (1 by default) renders them as on a high-DPI screen.
+// It never touches the user's settings file: the data folder is a temporary one, made before anything
+// of the program runs, and the message boxes are answered silently.
+#include "app/Desktop.h"
+#include "app/frmAbout.h"
+#include "app/frmSplash.h"
+#include "panel/Lamp.h"
+#include "panel/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Answers every box without showing it: No to questions, and a warning is written to the error output.
+class QuietDesktop final : public Desktop
+{
+public:
+    bool askYesNo(QWidget *, const QString &, const QString &) override { return false; }
+    void warn(QWidget *, const QString &title, const QString &text) override
+    {
+        QTextStream(stderr) << "(box not shown) " << title << ": " << text << '\n';
+    }
+    void beep() override {}
+    void endProgram() override {}
+};
+
+struct Render
+{
+    const char *name; // the PNG file is <name>.png
+    std::function<std::unique_ptr<QWidget>()> make;
+};
+
+std::unique_ptr<frmMain> loadedMain()
+{
+    auto main = std::make_unique<frmMain>();
+    main->Form_Load();
+    return main;
+}
+
+// Each render makes its window in the state to be shown. A window of a later subsystem is one more row.
+const Render Renders[] = {
+    {"splash", [] { return std::make_unique<frmSplash>(); }},
+    {"main-offline", [] { return loadedMain(); }},
+    {"main-proof",
+     [] {
+         auto main = loadedMain();
+         main->cmdConnect->setText(QStringLiteral("&Disconnect"));
+         main->mnuProof->setEnabled(true);
+         main->mnuProof->setChecked(true);
+         main->PP_Level = 4;
+         main->PD_Level = 2;
+         main->HQ_Level = 3;
+         main->LQ_Level = 1;
+         main->Proof_Flag = 1;
+         main->Peak();
+         main->Program();
+         main->High();
+         main->Low();
+         main->lblOffLine->hide();
+         main->lblConnected->show();
+         main->lblProof->show();
+         return std::unique_ptr<QWidget>(std::move(main));
+     }},
+    {"about", [] { return std::make_unique<frmAbout>(); }},
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: sonarelle-render <output-folder> [scale]\n");
+        return 2;
+    }
+    const double scale = argc == 3 ? QByteArray(argv[2]).toDouble() : 1.0;
+    if (!(scale > 0 && scale <= 8)) {
+        std::fprintf(stderr, "sonarelle-render: the scale must be a number above 0 and at most 8\n");
+        return 2;
+    }
+
+    QTemporaryDir data;
+    if (!data.isValid()) {
+        std::fprintf(stderr, "sonarelle-render: cannot make a temporary data folder\n");
+        return 1;
+    }
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", data.path().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Brevantic"));
+    QApplication::setApplicationName(QStringLiteral("Sonarelle"));
+    QuietDesktop quiet;
+    Desktop::install(&quiet);
+
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "sonarelle-render: cannot make the folder %s\n", argv[1]);
+        return 1;
+    }
+    int failures = 0;
+    for (const Render &render : Renders) {
+        std::unique_ptr<QWidget> window = render.make();
+        window->show();
+        QApplication::processEvents();
+        const QString file = out.filePath(QString::fromLatin1(render.name) + QStringLiteral(".png"));
+        if (window->grab().save(file)) {
+            std::printf("%s\n", qPrintable(file));
+        } else {
+            std::fprintf(stderr, "sonarelle-render: cannot write %s\n", qPrintable(file));
+            ++failures;
+        }
+    }
+    Desktop::install(nullptr);
+    return failures == 0 ? 0 : 1;
+}
