@@ -37,6 +37,11 @@ inline constexpr Ms ModemCommandWait = 1000ms;
 inline constexpr Ms ModemGuardTime = 3000ms;
 inline constexpr Ms ModemBannerTime = 3000ms;
 
+// Serial port: how often an open port looks whether its line has gone silently, and how long Output may wait
+// for the system to take its bytes (a line with no flow control takes them at once).
+inline constexpr Ms LineWatch = 500ms;
+inline constexpr Ms OutputLimit = 5000ms;
+
 // A reply has arrived when more than this many characters wait.
 inline constexpr int ReplyArrivedAbove = 10;
 
