@@ -68,8 +68,14 @@ bool SettingsFile::writeRecord(const QByteArray &record, QString *reason)
         *reason = file.errorString();
         return false;
     }
-    file.write(record);
-    file.write(tail);
+    // QSaveFile only notices a failed write at commit when the write itself fails; one that fails as the
+    // buffer is flushed (a full disk, a size limit) would still replace the old file with a torn one.
+    const bool written = file.write(record) == record.size() && file.write(tail) == tail.size() && file.flush();
+    if (!written) {
+        *reason = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
         *reason = file.errorString();
         return false;
