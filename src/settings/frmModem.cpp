@@ -31,14 +31,20 @@ Control *place(Control *control, int left, int top, int width, int height)
     return control;
 }
 
+// The boxes draw their frames in the menu colour rather than the colour of the tab control behind them.
+void keepOwnFrame(QWidget *control)
+{
+    QPalette p = control->palette();
+    p.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
+    control->setPalette(p);
+}
+
 // Frames, option buttons, check boxes and labels on the pages keep the menu colour, whatever the colour
 // of the tab control behind them.
 template <typename Control>
 Control *menuColoured(Control *control)
 {
-    QPalette p = control->palette();
-    p.setColor(QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window));
-    control->setPalette(p);
+    keepOwnFrame(control);
     control->setAutoFillBackground(true);
     return control;
 }
@@ -78,6 +84,7 @@ QLabel *tipLabel(QWidget *parent, const QString &text)
 QLineEdit *textBox(QWidget *parent, const QString &text, int typingLimit)
 {
     auto *box = new QLineEdit(text, parent);
+    keepOwnFrame(box);
     TypingLimit::apply(box, typingLimit);
     return box;
 }
@@ -86,6 +93,7 @@ QLineEdit *textBox(QWidget *parent, const QString &text, int typingLimit)
 QComboBox *portBox(QWidget *parent, const QString &text)
 {
     auto *box = new QComboBox(parent);
+    keepOwnFrame(box);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems({QStringLiteral("COM 1"), QStringLiteral("COM 2"), QStringLiteral("COM 3"), QStringLiteral("COM 4")});
