@@ -8,7 +8,7 @@ namespace LinkTexts {
 
 inline const QString ConnectCaption = QStringLiteral("&Connect");
 inline const QString DisconnectCaption = QStringLiteral("&Disconnect");
-inline const QString LineSettings = QStringLiteral("2400,n,8,1");
+inline const QString PortSettings = QStringLiteral("2400,n,8,1");
 inline const QString PortErrorTitle = QStringLiteral("PORT ERROR");
 inline const QString LineLostTitle = QStringLiteral("CONNECTION LOST");
 inline const QString ModemErrorTitle = QStringLiteral("MODEM ERROR");

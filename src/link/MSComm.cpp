@@ -1,8 +1,33 @@
 #include "MSComm.h"
 
+#include "LineCheck.h"
+#include "Pacing.h"
+#include "PortName.h"
+#include "app/DataFolder.h"
+
+#include <QFileInfo>
 #include <QSerialPort>
 
-MSComm::MSComm(QObject *parent) : QObject(parent), port_(new QSerialPort(this)) {}
+namespace {
+
+// The system's reason without its closing full stop, so that it can end our own sentence.
+QString bare(QString reason)
+{
+    while (reason.endsWith(u'.'))
+        reason.chop(1);
+    return reason.isEmpty() ? QStringLiteral("unknown error") : reason;
+}
+
+} // namespace
+
+MSComm::MSComm(QObject *parent) : QObject(parent), port_(new QSerialPort(this))
+{
+    lineSettings_ = *LineSettings::parse(settings_);
+    connect(port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) { portError(e); });
+    // Qt may stop reading a dead line without a word; a slow look at the line catches that too.
+    watch_.setInterval(Pacing::LineWatch);
+    connect(&watch_, &QTimer::timeout, this, &MSComm::checkLine);
+}
 
 MSComm::~MSComm() = default;
 
@@ -18,7 +43,11 @@ int MSComm::CommPort() const
 
 bool MSComm::Settings(const QString &text)
 {
+    const std::optional<LineSettings> parsed = LineSettings::parse(text);
+    if (!parsed)
+        return false;
     settings_ = text;
+    lineSettings_ = *parsed;
     return true;
 }
 
@@ -36,36 +65,59 @@ void MSComm::PortOpen(bool open)
 {
     if (open == port_->isOpen())
         return;
-    if (open) {
-        port_->setPortName(deviceName(commPort_));
-        if (!port_->open(QIODevice::ReadWrite))
-            openFailure_ = port_->errorString();
-    } else {
-        port_->close();
+    if (!open) {
+        close();
+        return;
     }
+
+    const QString device = deviceName(commPort_);
+    device_ = device;
+    port_->setPortName(device);
+    port_->setBaudRate(lineSettings_.baudRate);
+    port_->setParity(lineSettings_.parity);
+    port_->setDataBits(lineSettings_.dataBits);
+    port_->setStopBits(lineSettings_.stopBits);
+    openFailure_.clear();
+    if (!port_->open(QIODevice::ReadWrite)) {
+        QString reason = bare(port_->errorString());
+        // Qt reports a port held by another program (its lock file, or the exclusive use the other program
+        // asked for) as a permission fault; when we may read and write the device, that is what it was.
+        const QFileInfo file(device);
+        if (port_->error() == QSerialPort::PermissionError && file.isReadable() && file.isWritable())
+            reason = QStringLiteral("it is in use by another program");
+        openFailure_ = QStringLiteral("%1 (%2) could not be opened: %3.").arg(PortName::label(commPort_), device, reason);
+        return;
+    }
+    // What the far end sent while nobody listened belongs to no exchange of ours.
+    port_->clear(QSerialPort::Input);
     ++openSerial_;
+    watch_.start();
 }
 
 int MSComm::InBufferCount()
 {
-    return port_->isOpen() ? int(port_->bytesAvailable()) : 0;
+    return pullIn() ? int(port_->bytesAvailable()) : 0;
 }
 
 void MSComm::InBufferCount(int)
 {
     if (port_->isOpen())
-        port_->readAll();
+        port_->clear(QSerialPort::Input);
 }
 
 QByteArray MSComm::Input()
 {
-    return port_->isOpen() ? port_->readAll() : QByteArray();
+    return pullIn() ? port_->readAll() : QByteArray();
 }
 
 void MSComm::Output(const QByteArray &text)
 {
-    if (port_->isOpen())
-        port_->write(text);
+    if (!port_->isOpen() || text.isEmpty())
+        return;
+    port_->write(text);
+    // write() only queues; the bytes must be on their way before we return (a close right after would lose them).
+    while (port_->isOpen() && port_->bytesToWrite() > 0 && port_->waitForBytesWritten(int(Pacing::OutputLimit.count()))) {
+    }
 }
 
 QString MSComm::openFailure() const
@@ -75,10 +127,57 @@ QString MSComm::openFailure() const
 
 QString MSComm::deviceName(int n)
 {
-    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+    return PortName::device(n, DataFolder::path());
 }
 
 quint32 MSComm::openSerial() const
 {
     return openSerial_;
+}
+
+bool MSComm::pullIn()
+{
+    if (!port_->isOpen())
+        return false;
+    // Reads whatever the system holds without waiting; with nothing there Qt reports a TimeoutError, ignored below.
+    port_->waitForReadyRead(0);
+    checkLine();
+    return port_->isOpen();
+}
+
+void MSComm::portError(int error)
+{
+    // open() reports NoError, and a read that finds nothing in pullIn() a TimeoutError: neither is a fault.
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError)
+        return;
+    // The other errors come in floods when the far end hangs up, but a ResourceError may also be a passing EAGAIN:
+    // ask the line itself.
+    checkLine();
+}
+
+void MSComm::checkLine()
+{
+    if (port_->isOpen() && LineCheck::isGone(port_->handle()))
+        loseLine();
+}
+
+void MSComm::loseLine()
+{
+    const QString reason = QStringLiteral("The line on %1 (%2) was lost: the other end hung up or the adapter was unplugged.")
+                               .arg(PortName::label(commPort_), device_);
+    watch_.stop();
+    port_->close();
+    ++openSerial_;
+    // Told on the next turn of the event loop, so that whoever is polling the port finds it closed and carries on
+    // normally before its owner reacts.
+    QMetaObject::invokeMethod(this, [this, reason] { emit lineLost(reason); }, Qt::QueuedConnection);
+}
+
+void MSComm::close()
+{
+    watch_.stop();
+    port_->flush();
+    LineCheck::drain(port_->handle());
+    port_->close();
+    ++openSerial_;
 }

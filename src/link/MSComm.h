@@ -1,8 +1,11 @@
 #pragma once
 
+#include "LineSettings.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class QSerialPort;
 
@@ -43,7 +46,7 @@ public:
 
     // One sentence for the operator about the last opening that failed: the COM port, the device, the reason.
     QString openFailure() const;
-    // The device that port n stands for on this computer.
+    // The device that port n stands for on this computer (see PortName), its links read from the data folder.
     static QString deviceName(int n);
 
     // Counts the openings of the port: it changes whenever the port opens or closes, so a wait can tell
@@ -56,9 +59,20 @@ signals:
     void lineLost(const QString &reason);
 
 private:
+    // Brings in what the system has received (Qt only reads it when the event loop runs), and notices a line
+    // that has gone. False when the port is not open (any more).
+    bool pullIn();
+    void portError(int error);
+    void checkLine();
+    void loseLine();
+    void close();
+
     QSerialPort *port_;
+    QTimer watch_;
     int commPort_ = 1;
+    QString device_; // of the open port
     QString settings_ = QStringLiteral("9600,n,8,1");
+    LineSettings lineSettings_;
     QString openFailure_;
     quint32 openSerial_ = 0;
 };

@@ -41,6 +41,11 @@ inline constexpr Ms ModemBannerTime = 3000ms;
 inline constexpr Ms DialWaitLimit = 90s;
 inline constexpr Ms HangupWaitLimit = 10s;
 
+// Serial port: how often an open port looks whether its line has gone silently, and how long Output may wait
+// for the system to take its bytes (a line with no flow control takes them at once).
+inline constexpr Ms LineWatch = 500ms;
+inline constexpr Ms OutputLimit = 5000ms;
+
 // A reply has arrived when more than this many characters wait.
 inline constexpr int ReplyArrivedAbove = 10;
 

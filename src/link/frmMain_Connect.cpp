@@ -5,6 +5,7 @@
 #include "app/Desktop.h"
 #include "link/LinkTexts.h"
 #include "link/PortText.h"
+#include "settings/ControlValue.h"
 #include "settings/frmModem.h"
 
 #include <QAction>
@@ -22,12 +23,12 @@ void frmMain::cmdConnect_Click()
         mnuModemSettings->setEnabled(true);
         mnuProof->setEnabled(false);
         lblDialing->hide();
-        if (frmModem::value(Modem().optModem) == -1)
+        if (value(Modem().optModem) == -1)
             Modem_Connect();
         else
             Direct_Connect();
     } else if (!Hanging_Up) { // a second press while the modem hangs up has nothing more to do
-        if (frmModem::value(Modem().optModem) == -1) {
+        if (value(Modem().optModem) == -1) {
             Modem_Hangup();
             Offline_Finish();
         } else {
@@ -40,7 +41,7 @@ void frmMain::Direct_Connect()
 {
     if (!Choose_Port(Modem().cmbPort->currentText()))
         return Offline_Finish();
-    MSComm1.Settings(LineSettings);
+    MSComm1.Settings(PortSettings);
     if (!MSComm1.PortOpen()) {
         if (!Open_Port())
             return Offline_Finish();

@@ -10,10 +10,15 @@
 
 void frmMain::Delay(float milliseconds)
 {
-    // nearbyint rounds a half to the even neighbour.
+    // One tick per wait, on time: Timer2_Timer stops it anyway, and a coarse timer could add up to 5% to a wait.
+    Timer2.setSingleShot(true);
+    Timer2.setTimerType(Qt::PreciseTimer);
+    // nearbyint rounds a half to the even neighbour (2.5 gives 2, 3.5 gives 4).
     Timer2.setInterval(Pacing::scaled(std::nearbyint(milliseconds)));
     Delay_Pending = -1;
     Timer2.start();
+    // Sleeps until the next event (the tick, a click, arriving data) instead of spinning. A Delay nested in a
+    // handler that this loop runs re-arms Timer2, and its tick ends this wait too.
     while (Delay_Pending == -1)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }

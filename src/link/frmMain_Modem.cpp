@@ -7,6 +7,7 @@
 #include "link/Pacing.h"
 #include "link/PortText.h"
 #include "panel/ReadoutBox.h"
+#include "settings/ControlValue.h"
 #include "settings/frmModem.h"
 
 #include <QAction>
@@ -58,7 +59,7 @@ void frmMain::Modem_Connect()
     Delay(Pacing::ModemPortWait.count());
     if (Connect_Cancelled(line))
         return;
-    MSComm1.Settings(LineSettings);
+    MSComm1.Settings(PortSettings);
     Delay(Pacing::ModemPortWait.count());
     if (Connect_Cancelled(line))
         return;
@@ -68,9 +69,9 @@ void frmMain::Modem_Connect()
     }
     line = MSComm1.openSerial();
 
-    const QByteArray speaker = DialString::speakerCommand(frmModem::value(settings.optOff) == -1,
-                                                          frmModem::value(settings.optLow) == -1,
-                                                          frmModem::value(settings.optLoud) == -1);
+    const QByteArray speaker = DialString::speakerCommand(value(settings.optOff) == -1,
+                                                          value(settings.optLow) == -1,
+                                                          value(settings.optLoud) == -1);
     QList<QByteArray> commands;
     if (!speaker.isEmpty())
         commands << speaker;
@@ -80,15 +81,15 @@ void frmMain::Modem_Connect()
         if (Connect_Cancelled(line))
             return;
     }
-    if (frmModem::value(settings.chkModemIni) == 1) {
+    if (value(settings.chkModemIni) == 1) {
         Modem_Command(settings.txtModemIni->text().toLatin1());
         if (Connect_Cancelled(line))
             return;
     }
 
-    const bool tone = frmModem::value(settings.optTone) == -1;
-    const QString prefixes = DialString::dialPrefixes(frmModem::value(settings.chkOutside) == 1, settings.txt9->text(),
-                                                      frmModem::value(settings.chkWaiting) == 1, settings.txt70->text());
+    const bool tone = value(settings.optTone) == -1;
+    const QString prefixes = DialString::dialPrefixes(value(settings.chkOutside) == 1, settings.txt9->text(),
+                                                      value(settings.chkWaiting) == 1, settings.txt70->text());
     lblOffLine->hide();
     const QString number = settings.txtPhoneNumber->text();
     lblDialing->setText(DialString::dialingBanner(prefixes, number));

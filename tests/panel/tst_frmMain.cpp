@@ -304,19 +304,6 @@ private slots:
             QVERIFY(a->shortcut().isEmpty());
     }
 
-    // The proof switch alone decides the check mark; choosing the item does not toggle it.
-    void proofItemKeepsItsCheckMarkWhenChosen()
-    {
-        frmMain w;
-        w.Form_Load();
-        w.mnuProof->setEnabled(true);
-        w.mnuProof->trigger();
-        QVERIFY(!w.mnuProof->isChecked());
-        w.mnuProof->setChecked(true);
-        w.mnuProof->trigger();
-        QVERIFY(w.mnuProof->isChecked());
-    }
-
     void adjustmentButtons_data()
     {
         QTest::addColumn<int>("button");

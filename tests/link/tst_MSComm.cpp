@@ -1,0 +1,239 @@
+#include "TestMain.h"
+
+#include "EmulatorFixture.h"
+#include "link/MSComm.h"
+#include "link/Pacing.h"
+#include "panel/frmMain.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QSignalSpy>
+
+#include <ctime>
+
+namespace {
+
+// Waits without running the event loop: only what the port itself does can make `done` true.
+template<typename F>
+bool withoutEventLoop(F done, int ms = 2000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired())
+        if (done())
+            return true;
+    return done();
+}
+
+double cpuSeconds()
+{
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+} // namespace
+
+class tst_MSComm : public QObject
+{
+    Q_OBJECT
+
+    void open(MSComm &port)
+    {
+        port.CommPort(1);
+        QVERIFY(port.Settings(QStringLiteral("2400,n,8,1")));
+        port.PortOpen(true);
+        QVERIFY2(port.PortOpen(), qPrintable(port.openFailure()));
+    }
+
+private slots:
+    void outputPutsExactlyTheBytesOnTheLine()
+    {
+        EmulatorFixture line;
+        QVERIFY(line.started);
+        MSComm port;
+        open(port);
+        port.Output(QByteArrayLiteral("ATM0\r"));
+        QTRY_COMPARE(line.received, QByteArrayLiteral("ATM0\r"));
+        port.Output("90");
+        port.Output("x");
+        QTRY_COMPARE(line.received, QByteArrayLiteral("ATM0\r90x"));
+    }
+
+    void inputIsEmptyWhenNothingWaits()
+    {
+        EmulatorFixture line;
+        MSComm port;
+        open(port);
+        QCOMPARE(port.InBufferCount(), 0);
+        QCOMPARE(port.Input(), QByteArray());
+    }
+
+    // Qt reads only when the event loop runs; the count must include what the system already holds.
+    void countIncludesWhatThePeerJustWrote()
+    {
+        EmulatorFixture line;
+        MSComm port;
+        open(port);
+        line.processor.receive("90x");
+        QVERIFY(withoutEventLoop([&] { return port.InBufferCount() == 12; }));
+        QCOMPARE(port.Input(), QByteArrayLiteral("3x5x2x2x0x\r\n"));
+        QCOMPARE(port.InBufferCount(), 0);
+        QCOMPARE(port.Input(), QByteArray());
+    }
+
+    void writingZeroDiscardsWhatWaits()
+    {
+        EmulatorFixture line;
+        MSComm port;
+        open(port);
+        port.Output("90x");
+        QTRY_COMPARE(port.InBufferCount(), 12);
+        port.InBufferCount(0);
+        QCOMPARE(port.InBufferCount(), 0);
+        QCOMPARE(port.Input(), QByteArray());
+        // and the port goes on working
+        port.Output("90x");
+        {
+            Received got{port, {}};
+            QTRY_COMPARE(got(), QByteArrayLiteral("3x5x2x2x0x\r\n"));
+        }
+    }
+
+    void bytesSentBeforeTheOpeningAreDropped()
+    {
+        EmulatorFixture line;
+        line.processor.receive("90x"); // answered while nobody listens
+        QTRY_COMPARE(line.sent.size(), 12);
+        MSComm port;
+        open(port);
+        QTest::qWait(20);
+        QCOMPARE(port.InBufferCount(), 0);
+    }
+
+    void closingDrainsAndOpensAgain()
+    {
+        EmulatorFixture line;
+        MSComm port;
+        open(port);
+        const quint32 serial = port.openSerial();
+        port.Output(QByteArray(199, 'a') + 'x');
+        port.PortOpen(false);
+        QVERIFY(!port.PortOpen());
+        QVERIFY(port.openSerial() != serial);
+        QTRY_COMPARE(line.received.size(), 200);
+        // closed: nothing is sent, nothing is read
+        port.Output("90x");
+        QCOMPARE(port.InBufferCount(), 0);
+        QCOMPARE(port.Input(), QByteArray());
+        open(port);
+        port.Output("90x");
+        {
+            Received got{port, {}};
+            QTRY_COMPARE(got(), QByteArrayLiteral("3x5x2x2x0x\r\n"));
+        }
+    }
+
+    // The far end hangs up while the event loop runs: one close, one report, and the process stays idle
+    // (Qt alone would flood its error signal and keep a core busy).
+    void hangUpIsReportedOnceWithoutBurningCpu()
+    {
+        EmulatorFixture line;
+        MSComm port;
+        open(port);
+        QSignalSpy lost(&port, &MSComm::lineLost);
+        QVERIFY(lost.isValid());
+        const quint32 serial = port.openSerial();
+        line.emulator.hangUp();
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(!port.PortOpen());
+        QCOMPARE(port.openSerial(), serial + 1);
+        QVERIFY(lost.at(0).at(0).toString().contains(QStringLiteral("COM 1")));
+
+        const double cpuBefore = cpuSeconds();
+        QTest::qWait(500);
+        const double cpu = cpuSeconds() - cpuBefore;
+        QVERIFY2(cpu < 0.1, qPrintable(QStringLiteral("%1 s of CPU in 0.5 s").arg(cpu)));
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(port.openSerial(), serial + 1);
+    }
+
+    // The far end hangs up while a wait polls the port without letting Qt read: the poll itself notices.
+    void hangUpSeenByAPoll()
+    {
+        EmulatorFixture line;
+        MSComm port;
+        open(port);
+        QSignalSpy lost(&port, &MSComm::lineLost);
+        line.emulator.hangUp();
+        QVERIFY(withoutEventLoop([&] { return !port.PortOpen() || port.InBufferCount() != 0; }));
+        QVERIFY(!port.PortOpen());
+        port.Output("90x"); // nothing happens on a closed port
+        QTRY_COMPARE(lost.size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(lost.size(), 1);
+        // the emulator's new line behind com1 opens as usual
+        open(port);
+        port.Output("90x");
+        {
+            Received got{port, {}};
+            QTRY_COMPARE(got(), QByteArrayLiteral("3x5x2x2x0x\r\n"));
+        }
+    }
+
+    void openingFailuresAreNamed_data()
+    {
+        QTest::addColumn<int>("commPort");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("no such device")
+            << 7 << QStringLiteral("COM 7 (/dev/ttyS6) could not be opened: No such file or directory.");
+        QTest::newRow("a digit with no port")
+            << 0 << QStringLiteral("COM 0 (/dev/ttyS-1) could not be opened: No such file or directory.");
+    }
+
+    void openingFailuresAreNamed()
+    {
+        QFETCH(int, commPort);
+        MSComm port;
+        const quint32 serial = port.openSerial();
+        port.CommPort(commPort);
+        port.PortOpen(true);
+        QVERIFY(!port.PortOpen());
+        QTEST(port.openFailure(), "failure");
+        QCOMPARE(port.openSerial(), serial);
+    }
+
+    void portHeldByAnotherProgram()
+    {
+        EmulatorFixture line;
+        QProcess holder;
+        holder.start(QStringLiteral(PORT_HOLDER), {line.emulator.device()});
+        QVERIFY(holder.waitForReadyRead(5000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("open"));
+
+        MSComm port;
+        port.CommPort(1);
+        port.PortOpen(true);
+        QVERIFY(!port.PortOpen());
+        QCOMPARE(port.openFailure(), QStringLiteral("COM 1 (%1) could not be opened: it is in use by another program.")
+                                         .arg(line.emulator.device()));
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(5000));
+        open(port);
+    }
+
+    void exitClosesTheOpenPortAndSendsNothing()
+    {
+        EmulatorFixture line;
+        FakeDesktop &desktop = TestEnvironment::desktop();
+        desktop.reset();
+        desktop.answers = {true};
+        frmMain w;
+        open(w.MSComm1);
+        w.Exit_Program();
+        QCOMPARE(desktop.ends, 1);
+        QVERIFY(!w.MSComm1.PortOpen());
+        QTest::qWait(50);
+        QCOMPARE(line.received, QByteArray());
+    }
+};
+
+SONARELLE_TEST_MAIN(tst_MSComm)
+#include "tst_MSComm.moc"

@@ -1,0 +1,106 @@
+// sonarelle-emulator: the processor at the other end of a pseudo-terminal, reachable by the control program as
+// COM n. It prints what crosses the line.
+#include "EmulatedProcessor.h"
+#include "Emulator.h"
+#include "Pty.h"
+#include "Transcript.h"
+#include "app/DataFolder.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdlib>
+
+namespace {
+
+int number(const QCommandLineParser &parser, const QCommandLineOption &option, int fallback)
+{
+    if (!parser.isSet(option))
+        return fallback;
+    bool ok = false;
+    const int n = parser.value(option).toInt(&ok);
+    if (!ok || n < 0) {
+        QTextStream(stderr) << "--" << option.names().constLast() << " needs a whole number, not \""
+                            << parser.value(option) << "\".\n";
+        std::exit(2);
+    }
+    return n;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    // The control program's names, so that the data folder is the program's.
+    QCoreApplication::setOrganizationName(QStringLiteral("Brevantic"));
+    QCoreApplication::setApplicationName(QStringLiteral("Sonarelle"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Stands in for the Sonarelle processor on a pseudo-terminal linked as COM n in the data folder."));
+    parser.addHelpOption();
+    const QCommandLineOption port({QStringLiteral("p"), QStringLiteral("port")},
+                                  QStringLiteral("Appear as COM <n> (default 1)."), QStringLiteral("n"));
+    const QCommandLineOption folder(QStringLiteral("folder"),
+                                    QStringLiteral("Put the com<n> link in <dir> instead of the data folder."),
+                                    QStringLiteral("dir"));
+    const QCommandLineOption nextFree(QStringLiteral("next-free"),
+                                      QStringLiteral("When COM <n> is taken, use the next free number."));
+    const QCommandLineOption fast(QStringLiteral("fast"), QStringLiteral("Send at once, not at 2400 baud."));
+    const QCommandLineOption status(QStringLiteral("status"),
+                                    QStringLiteral("Start with these values, e.g. 3x5x2x2x0x (PP, PD, HQ, LQ, proof)."),
+                                    QStringLiteral("text"));
+    const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Do not print what crosses the line."));
+    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Fault: answer nothing."));
+    const QCommandLineOption cut(QStringLiteral("cut"), QStringLiteral("Fault: cut every reply to <n> characters."),
+                                 QStringLiteral("n"));
+    const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Fault: hold every reply back <ms>."),
+                                   QStringLiteral("ms"));
+    const QCommandLineOption noise(QStringLiteral("noise"),
+                                   QStringLiteral("Fault: send <n> random bytes before every reply."), QStringLiteral("n"));
+    const QCommandLineOption proofStuck(QStringLiteral("proof-stuck"),
+                                        QStringLiteral("Fault: proof mode does not switch."));
+    const QCommandLineOption hangUpAfter(QStringLiteral("hang-up-after"),
+                                         QStringLiteral("Fault: hang up after answering <n> commands."),
+                                         QStringLiteral("n"));
+    parser.addOptions({port, folder, nextFree, fast, status, quiet, silent, cut, delay, noise, proofStuck, hangUpAfter});
+    parser.process(app);
+
+    EmulatedProcessor processor;
+    processor.faults.silent = parser.isSet(silent);
+    processor.faults.cutTo = number(parser, cut, -1);
+    processor.faults.delayMs = number(parser, delay, 0);
+    processor.faults.noise = number(parser, noise, 0);
+    processor.faults.proofStuck = parser.isSet(proofStuck);
+    processor.faults.hangUpAfter = number(parser, hangUpAfter, 0);
+    if (parser.isSet(status) && !processor.setStatus(parser.value(status).toLatin1())) {
+        QTextStream(stderr) << "--status needs five digits each followed by x, e.g. 3x5x2x2x0x.\n";
+        return 2;
+    }
+
+    Emulator::Options options;
+    options.port = number(parser, port, 1);
+    options.folder = parser.isSet(folder) ? parser.value(folder) : DataFolder::path();
+    options.nextFree = parser.isSet(nextFree);
+    options.fast = parser.isSet(fast);
+    Emulator emulator(&processor, options);
+
+    QTextStream out(stdout);
+    QObject::connect(&emulator, &Emulator::note, [&out](const QString &text) {
+        out << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) << " "
+            << text << Qt::endl;
+    });
+    if (!parser.isSet(quiet))
+        QObject::connect(&emulator, &Emulator::crossed, [&out](Transcript::Direction d, const QByteArray &bytes) {
+            out << Transcript::line(QTime::currentTime(), d, bytes) << Qt::endl;
+        });
+
+    if (!emulator.start()) {
+        QTextStream(stderr) << emulator.error() << "\n";
+        return 1;
+    }
+    Pty::quitOnSignals();
+    return app.exec();
+}
