@@ -3,6 +3,7 @@
 #include "panel/Lamp.h"
 #include "panel/ReadoutBox.h"
 #include "panel/Twips.h"
+#include "link/Pacing.h"
 #include "panel/frmMain.h"
 
 #include <QAction>
@@ -43,6 +44,8 @@ class tst_frmMain : public QObject
 private slots:
     void initTestCase()
     {
+        // A click on an enabled adjustment button runs a settings write; on a closed port it only waits.
+        Pacing::setTestClockRate(1000);
         loaded = std::make_unique<frmMain>();
         loaded->Form_Load();
     }
