@@ -9,12 +9,16 @@
 #include "app/frmSplash.h"
 #include "panel/Lamp.h"
 #include "panel/frmMain.h"
+#include "settings/ControlValue.h"
+#include "settings/TabControl.h"
+#include "settings/frmModem.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -37,11 +41,25 @@ public:
     void endProgram() override {}
 };
 
+// A window made for a render, and what owns it (the window itself, or the main window of a dialog).
+struct Made
+{
+    std::unique_ptr<QWidget> owner;
+    QWidget *window;
+};
+
 struct Render
 {
     const char *name; // the PNG file is <name>.png
-    std::function<std::unique_ptr<QWidget>()> make;
+    std::function<Made()> make;
 };
+
+template<typename Window>
+Made alone(std::unique_ptr<Window> window)
+{
+    QWidget *shown = window.get();
+    return {std::move(window), shown};
+}
 
 std::unique_ptr<frmMain> loadedMain()
 {
@@ -50,10 +68,22 @@ std::unique_ptr<frmMain> loadedMain()
     return main;
 }
 
+// The modem settings dialog on one of its pages, with Modem chosen so that the dialing and modem controls
+// are live.
+Made modemPage(int page)
+{
+    auto main = loadedMain();
+    frmModem &dialog = main->Modem();
+    setValue(dialog.optModem, -1);
+    dialog.show();
+    dialog.SSTab1->setCurrentIndex(page);
+    return {std::move(main), &dialog};
+}
+
 // Each render makes its window in the state to be shown. A window of a later subsystem is one more row.
 const Render Renders[] = {
-    {"splash", [] { return std::make_unique<frmSplash>(); }},
-    {"main-offline", [] { return loadedMain(); }},
+    {"splash", [] { return alone(std::make_unique<frmSplash>()); }},
+    {"main-offline", [] { return alone(loadedMain()); }},
     {"main-proof",
      [] {
          auto main = loadedMain();
@@ -72,9 +102,12 @@ const Render Renders[] = {
          main->lblOffLine->hide();
          main->lblConnected->show();
          main->lblProof->show();
-         return std::unique_ptr<QWidget>(std::move(main));
+         return alone(std::move(main));
      }},
-    {"about", [] { return std::make_unique<frmAbout>(); }},
+    {"about", [] { return alone(std::make_unique<frmAbout>()); }},
+    {"modem-connection", [] { return modemPage(0); }},
+    {"modem-dialing", [] { return modemPage(1); }},
+    {"modem-setup", [] { return modemPage(2); }},
 };
 
 } // namespace
@@ -114,11 +147,11 @@ int main(int argc, char *argv[])
     }
     int failures = 0;
     for (const Render &render : Renders) {
-        std::unique_ptr<QWidget> window = render.make();
-        window->show();
+        const Made made = render.make();
+        made.window->show();
         QApplication::processEvents();
         const QString file = out.filePath(QString::fromLatin1(render.name) + QStringLiteral(".png"));
-        if (window->grab().save(file)) {
+        if (made.window->grab().save(file)) {
             std::printf("%s\n", qPrintable(file));
         } else {
             std::fprintf(stderr, "sonarelle-render: cannot write %s\n", qPrintable(file));
