@@ -211,9 +211,11 @@ void EmulatedModem::dialDone()
 void EmulatedModem::onLineBytes(const QByteArray &bytes)
 {
     QByteArray through;
+    // The silence before the escape counts from the last byte, which may be earlier in this same chunk.
+    bool silenceBefore = sinceLastByte_.elapsed() >= scaled(options.guardMs);
     for (char c : bytes) {
-        const bool escapeGoesOn = c == '+' && pluses_ < 3
-                                  && (pluses_ > 0 || sinceLastByte_.elapsed() >= scaled(options.guardMs));
+        const bool escapeGoesOn = c == '+' && pluses_ < 3 && (pluses_ > 0 || silenceBefore);
+        silenceBefore = false;
         if (escapeGoesOn) {
             ++pluses_; // held back until it is clear whether they are the escape
             continue;
