@@ -56,12 +56,21 @@ void frmMain::Modem_Connect()
         return Offline_Finish();
     }
     quint32 line = MSComm1.openSerial();
+    // A disconnect pressed during one of the waits below has hung up and put the window off line: the
+    // connect takes its own banners down and does nothing more.
+    const auto cancelled = [this, &line] {
+        if (!Connect_Cancelled(line))
+            return false;
+        lblInitializing->hide();
+        lblDialing->hide();
+        return true;
+    };
     Delay(Pacing::ModemPortWait.count());
-    if (Connect_Cancelled(line))
+    if (cancelled())
         return;
     MSComm1.Settings(PortSettings);
     Delay(Pacing::ModemPortWait.count());
-    if (Connect_Cancelled(line))
+    if (cancelled())
         return;
     if (!Open_Port()) {
         lblInitializing->hide();
@@ -78,12 +87,12 @@ void frmMain::Modem_Connect()
     commands << SetUp;
     for (const QByteArray &command : std::as_const(commands)) {
         Modem_Command(command);
-        if (Connect_Cancelled(line))
+        if (cancelled())
             return;
     }
     if (value(settings.chkModemIni) == 1) {
         Modem_Command(settings.txtModemIni->text().toLatin1());
-        if (Connect_Cancelled(line))
+        if (cancelled())
             return;
     }
 
@@ -102,7 +111,7 @@ void frmMain::Modem_Connect()
     Rx_Buffer.clear();
     Modem_Scan.clear();
     const Wait_End end = Modem_Wait(line, Pacing::DialWaitLimit, endsDial);
-    if (end == Wait_End::Line_Gone || Connect_Cancelled(line))
+    if (cancelled() || end == Wait_End::Line_Gone)
         return;
 
     lblDialing->hide();

@@ -1,5 +1,6 @@
 // sonarelle-emulator: the processor at the other end of a pseudo-terminal, reachable by the control program as
-// COM n. It prints what crosses the line.
+// COM n, directly or through a modem that dials it. It prints what crosses the line.
+#include "EmulatedModem.h"
 #include "EmulatedProcessor.h"
 #include "Emulator.h"
 #include "Pty.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -65,7 +67,24 @@ int main(int argc, char *argv[])
     const QCommandLineOption hangUpAfter(QStringLiteral("hang-up-after"),
                                          QStringLiteral("Fault: hang up after answering <n> commands."),
                                          QStringLiteral("n"));
-    parser.addOptions({port, folder, nextFree, fast, status, quiet, silent, cut, delay, noise, proofStuck, hangUpAfter});
+    const QCommandLineOption modem(QStringLiteral("modem"),
+                                   QStringLiteral("Put a Hayes-compatible modem in front of the processor."));
+    const QCommandLineOption dial(QStringLiteral("dial"),
+                                  QStringLiteral("What a dial gives: connect (default), busy, no-dialtone, no-carrier, "
+                                                 "no-answer or none (the modem says nothing)."),
+                                  QStringLiteral("outcome"));
+    const QCommandLineOption ring(QStringLiteral("ring"),
+                                  QStringLiteral("Ring time before the dial's outcome (default 6000)."),
+                                  QStringLiteral("ms"));
+    const QCommandLineOption modemScale(QStringLiteral("modem-scale"),
+                                        QStringLiteral("Run the modem's pauses (commas, ring, guard time) <n> times "
+                                                       "faster."),
+                                        QStringLiteral("n"));
+    const QCommandLineOption numeric(QStringLiteral("numeric"),
+                                     QStringLiteral("Fault: the modem gives its results as numbers (as after ATV0)."));
+    const QCommandLineOption noOk(QStringLiteral("no-ok"), QStringLiteral("Fault: the modem never says OK."));
+    parser.addOptions({port, folder, nextFree, fast, status, quiet, silent, cut, delay, noise, proofStuck, hangUpAfter,
+                       modem, dial, ring, modemScale, numeric, noOk});
     parser.process(app);
 
     EmulatedProcessor processor;
@@ -80,12 +99,28 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    const QStringList outcomes{QStringLiteral("connect"), QStringLiteral("busy"), QStringLiteral("no-dialtone"),
+                               QStringLiteral("no-carrier"), QStringLiteral("no-answer"), QStringLiteral("none")};
+    const qsizetype outcome = parser.isSet(dial) ? outcomes.indexOf(parser.value(dial)) : 0;
+    if (outcome < 0) {
+        QTextStream(stderr) << "--dial needs one of " << outcomes.join(QStringLiteral(", ")) << ".\n";
+        return 2;
+    }
+    EmulatedModem::Options modemOptions;
+    modemOptions.dial = EmulatedModem::Outcome(outcome);
+    modemOptions.ringMs = number(parser, ring, modemOptions.ringMs);
+    modemOptions.timeScale = std::max(1, number(parser, modemScale, 1));
+    modemOptions.numeric = parser.isSet(numeric);
+    modemOptions.neverOk = parser.isSet(noOk);
+    EmulatedModem modemDevice(&processor, modemOptions);
+    Device *device = parser.isSet(modem) ? static_cast<Device *>(&modemDevice) : &processor;
+
     Emulator::Options options;
     options.port = number(parser, port, 1);
     options.folder = parser.isSet(folder) ? parser.value(folder) : DataFolder::path();
     options.nextFree = parser.isSet(nextFree);
     options.fast = parser.isSet(fast);
-    Emulator emulator(&processor, options);
+    Emulator emulator(device, options);
 
     QTextStream out(stdout);
     QObject::connect(&emulator, &Emulator::note, [&out](const QString &text) {
