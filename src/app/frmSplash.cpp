@@ -89,6 +89,9 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     lblVersion = label(Frame1, QStringLiteral("Version - 1.1.0 "), Twips::rect(5295, 3360, 1665, 285), 12, Qt::AlignRight);
     imgLogo = new SplashLogo(Frame1);
     imgLogo->setGeometry(Twips::rect(5520, 360, 1335, 2265));
+    imgLogo->setAccessibleName(QStringLiteral("Brevantic logo"));
+    // The splash has no title bar; it is named after what it shows.
+    setAccessibleName(QStringLiteral("Sonarelle - Internet Processor"));
 
     Placement::centreOnScreen(this);
 }

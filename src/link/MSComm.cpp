@@ -1,6 +1,7 @@
 #include "MSComm.h"
 
 #include "LineCheck.h"
+#include "OpenFailure.h"
 #include "Pacing.h"
 #include "PortName.h"
 #include "app/DataFolder.h"
@@ -80,12 +81,18 @@ void MSComm::PortOpen(bool open)
     openFailure_.clear();
     if (!port_->open(QIODevice::ReadWrite)) {
         QString reason = bare(port_->errorString());
+        QString deniedGroup;
         // Qt reports a port held by another program (its lock file, or the exclusive use the other program
         // asked for) as a permission fault; when we may read and write the device, that is what it was.
+        // Otherwise the device's group (the link followed) is the one to join.
         const QFileInfo file(device);
-        if (port_->error() == QSerialPort::PermissionError && file.isReadable() && file.isWritable())
-            reason = QStringLiteral("it is in use by another program");
-        openFailure_ = QStringLiteral("%1 (%2) could not be opened: %3.").arg(PortName::label(commPort_), device, reason);
+        if (port_->error() == QSerialPort::PermissionError) {
+            if (file.isReadable() && file.isWritable())
+                reason = QStringLiteral("it is in use by another program");
+            else
+                deniedGroup = file.group();
+        }
+        openFailure_ = OpenFailure::text(PortName::label(commPort_), device, reason, deniedGroup);
         return;
     }
     // What the far end sent while nobody listened belongs to no exchange of ours.

@@ -1,7 +1,9 @@
 #include "frmMain.h"
 
+#include "BannerAnnouncer.h"
 #include "ButtonPicture.h"
 #include "ClientArea.h"
+#include "ColumnReading.h"
 #include "Fonts.h"
 #include "Lamp.h"
 #include "PictureButton.h"
@@ -31,6 +33,10 @@ constexpr int LampPitch = 150;
 
 struct ScaleColumn
 {
+    const char *title;   // what assistive technology calls the column
+    const char *setName; // the lamp set's name, also the name of the column's accessible stand-in
+    ColumnReading::Scale scale;
+    int lamps;
     int lampLeft;
     int lamp0Top;
     int labelLeft;
@@ -39,11 +45,12 @@ struct ScaleColumn
 };
 
 // Peak Processing, Program Density, High EQ, Low EQ: the order of Label1.
+using ColumnReading::Scale;
 const ScaleColumn Columns[] = {
-    {360, 1560, 720, {"1 (MIN)", "2", "3", "4", "5", "6", "7", "8 (MAX)"}, {1520, 1370, 1220, 1070, 920, 770, 620, 465}},
-    {2760, 1560, 3120, {"1 (MIN)", "2", "3", "4", "5", "6", "7", "8 (MAX)"}, {1515, 1365, 1215, 1065, 915, 765, 615, 465}},
-    {5160, 960, 5520, {"-6", "-3", "0dB", "+3", "+6"}, {915, 765, 615, 465, 315}},
-    {5160, 1710, 5520, {"-6", "-3", "0dB", "+3", "+6"}, {1680, 1515, 1365, 1215, 1065}},
+    {"Peak Processing", "picPP", Scale::Levels, 8, 360, 1560, 720, {"1 (MIN)", "2", "3", "4", "5", "6", "7", "8 (MAX)"}, {1520, 1370, 1220, 1070, 920, 770, 620, 465}},
+    {"Program Density", "picPD", Scale::Levels, 8, 2760, 1560, 3120, {"1 (MIN)", "2", "3", "4", "5", "6", "7", "8 (MAX)"}, {1515, 1365, 1215, 1065, 915, 765, 615, 465}},
+    {"High EQ", "picHQ", Scale::Decibels, 5, 5160, 960, 5520, {"-6", "-3", "0dB", "+3", "+6"}, {915, 765, 615, 465, 315}},
+    {"Low EQ", "picLQ", Scale::Decibels, 5, 5160, 1710, 5520, {"-6", "-3", "0dB", "+3", "+6"}, {1680, 1515, 1365, 1215, 1065}},
 };
 
 constexpr int ScaleLabelHeight = 180;
@@ -122,6 +129,31 @@ void paintColumn(const QVector<Lamp *> &lamps, qint16 value)
         lamps[i]->setLit(i == value);
 }
 
+// Words what a column shows for assistive technology: each lamp is named after the value it stands for and
+// described as lit or not, and the column's stand-in (a mouse-transparent box behind the lamps) is named
+// after what the column shows as a whole. Names are set only when they change, since every change is
+// announced. Painting itself is not touched.
+void describeColumn(const QVector<Lamp *> &lamps, const ScaleColumn &column)
+{
+    const QString title = QString::fromLatin1(column.title);
+    QList<bool> lit;
+    for (int i = 0; i < lamps.size(); ++i) {
+        Lamp *lamp = lamps[i];
+        lit.append(lamp->lit());
+        const QString name = QStringLiteral("%1 lamp %2").arg(title, ColumnReading::lampValue(column.scale, i, column.lamps));
+        const QString state = lamp->lit() ? QStringLiteral("lit") : QStringLiteral("not lit");
+        if (lamp->accessibleName() != name)
+            lamp->setAccessibleName(name);
+        if (lamp->accessibleDescription() != state)
+            lamp->setAccessibleDescription(state);
+    }
+    auto *standIn = lamps.first()->parentWidget()->findChild<QWidget *>(QString::fromLatin1(column.setName),
+                                                                       Qt::FindDirectChildrenOnly);
+    const QString reading = ColumnReading::text(title, column.scale, lit);
+    if (standIn && standIn->accessibleName() != reading)
+        standIn->setAccessibleName(reading);
+}
+
 } // namespace
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
@@ -141,6 +173,12 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     const QFont scaleFont = Fonts::font(Face::Arial, 8.25);
     for (int c = 0; c < 4; ++c) {
         const ScaleColumn &column = Columns[c];
+        auto *standIn = new QWidget(client);
+        standIn->setObjectName(QString::fromLatin1(column.setName));
+        standIn->setGeometry(Twips::rect(column.lampLeft, column.lamp0Top - LampPitch * (column.lamps - 1), LampWidth,
+                                         LampPitch * (column.lamps - 1) + LampHeight));
+        standIn->setAttribute(Qt::WA_TransparentForMouseEvents);
+        standIn->setAccessibleDescription(QStringLiteral("lamp column"));
         auto *lamp0 = new Lamp(client);
         lamp0->setGeometry(Twips::rect(column.lampLeft, column.lamp0Top, LampWidth, LampHeight));
         lampSets[c]->append(lamp0);
@@ -165,21 +203,23 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         ButtonPicture::Direction face;
         int left, top;
         const char *toolTip;
+        const char *accessibleName; // the button shows only a picture
         void (frmMain::*handler)();
     };
     using ButtonPicture::Direction;
     const AdjustButton adjustButtons[] = {
-        {&cmdPP_Up, Direction::Up, 1680, 480, "Click to Increase Peak Processing", &frmMain::cmdPP_Up_Click},
-        {&cmdPP_Dn, Direction::Down, 1680, 1440, "Click to Decrease Peak Processing", &frmMain::cmdPP_Dn_Click},
-        {&cmdPD_Up, Direction::Up, 4080, 480, "Click to Increase Program Density", &frmMain::cmdPD_Up_Click},
-        {&cmdPD_Dn, Direction::Down, 4080, 1440, "Click to Decrease Program Density", &frmMain::cmdPD_Dn_Click},
-        {&cmdHigh, Direction::Up, 6480, 480, "Cycle the High EQ Setting", &frmMain::cmdHigh_Click},
-        {&cmdLow, Direction::Up, 6480, 1440, "Cycle the Low EQ Setting", &frmMain::cmdLow_Click},
+        {&cmdPP_Up, Direction::Up, 1680, 480, "Click to Increase Peak Processing", "Increase Peak Processing", &frmMain::cmdPP_Up_Click},
+        {&cmdPP_Dn, Direction::Down, 1680, 1440, "Click to Decrease Peak Processing", "Decrease Peak Processing", &frmMain::cmdPP_Dn_Click},
+        {&cmdPD_Up, Direction::Up, 4080, 480, "Click to Increase Program Density", "Increase Program Density", &frmMain::cmdPD_Up_Click},
+        {&cmdPD_Dn, Direction::Down, 4080, 1440, "Click to Decrease Program Density", "Decrease Program Density", &frmMain::cmdPD_Dn_Click},
+        {&cmdHigh, Direction::Up, 6480, 480, "Cycle the High EQ Setting", "Cycle High EQ", &frmMain::cmdHigh_Click},
+        {&cmdLow, Direction::Up, 6480, 1440, "Cycle the Low EQ Setting", "Cycle Low EQ", &frmMain::cmdLow_Click},
     };
     for (const AdjustButton &b : adjustButtons) {
         *b.button = new PictureButton(ButtonPicture::triangle(b.face), client);
         (*b.button)->setGeometry(Twips::rect(b.left, b.top, 495, 255));
         (*b.button)->setToolTip(QString::fromLatin1(b.toolTip));
+        (*b.button)->setAccessibleName(QString::fromLatin1(b.accessibleName));
         connect(*b.button, &QPushButton::clicked, this, b.handler);
     }
 
@@ -209,10 +249,12 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         {&lblInitializing, "Initializing Modem", yellow}, {&lblBusy, "Busy", yellow},
         {&lblNoDialtone, "No Dialtone", yellow},
     };
+    auto *announcer = new BannerAnnouncer(this);
     for (const auto &b : banners) {
         *b.label = new QLabel(client);
         setBanner(*b.label, QString::fromLatin1(b.caption), b.background, bannerPlace, bannerFont);
         (*b.label)->hide();
+        announcer->watch(*b.label);
     }
     // The proof banner stands 60 twips taller at the top and at the bottom, and has a border.
     setBanner(lblProof, QStringLiteral("* * *   P R O O F   * * *"), QColor(255, 0, 0),
@@ -224,6 +266,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     picShow = new ReadoutBox(client);
     picShow->setGeometry(Twips::rect(7440, 120, 1215, 615));
     picShow->setAutoFillBackground(true);
+    picShow->setAccessibleName(QStringLiteral("Modem readout"));
 
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFileSave = mnuFile->addAction(QStringLiteral("&Save Settings"));
@@ -285,21 +328,25 @@ void frmMain::Draw_Form()
 void frmMain::Peak()
 {
     paintColumn(picPP, PP_Level);
+    describeColumn(picPP, Columns[0]);
 }
 
 void frmMain::Program()
 {
     paintColumn(picPD, PD_Level);
+    describeColumn(picPD, Columns[1]);
 }
 
 void frmMain::High()
 {
     paintColumn(picHQ, HQ_Level);
+    describeColumn(picHQ, Columns[2]);
 }
 
 void frmMain::Low()
 {
     paintColumn(picLQ, LQ_Level);
+    describeColumn(picLQ, Columns[3]);
 }
 
 void frmMain::Displays_On()
@@ -312,6 +359,10 @@ void frmMain::Displays_On()
         picLQ[i]->setLit(true);
         picHQ[i]->setLit(true);
     }
+    describeColumn(picPP, Columns[0]);
+    describeColumn(picPD, Columns[1]);
+    describeColumn(picHQ, Columns[2]);
+    describeColumn(picLQ, Columns[3]);
 }
 
 void frmMain::ButtonHide()

@@ -147,6 +147,7 @@ frmModem::frmModem(frmMain *owner) : QDialog(owner), owner_(owner)
     buildDialingPage(SSTab1->addTab(QStringLiteral("Dialing")));
     buildModemSetupPage(SSTab1->addTab(QStringLiteral("Modem Setup")));
     SSTab1->setCurrentIndex(0);
+    SSTab1->setAccessibleName(QStringLiteral("Modem Settings pages"));
 
     cmdOk = place(new QPushButton(QStringLiteral("&Ok"), this), 1680, 4920, 1095, 495);
     cmdOk->setToolTip(QStringLiteral("Click to Save Changes to Settings"));
@@ -166,11 +167,13 @@ void frmModem::buildConnectionPage(QWidget *page)
 {
     Frame4 = place(frame(page, QString()), 240, 480, 3735, 1095);
     Frame4->setToolTip(QStringLiteral("Connect via a Direct Cable or Modem."));
+    Frame4->setAccessibleName(QStringLiteral("Connect by"));
     optDirect = place(optionButton(Frame4, QStringLiteral("Direct Cable")), 240, 240, 1455, 255);
     optModem = place(optionButton(Frame4, QStringLiteral("Modem")), 240, 720, 1095, 255);
     group(Frame4, {optDirect, optModem});
     cmbPort = place(portBox(Frame4, QStringLiteral("COM 1")), 1800, 240, 1695, 315);
     cmbPort->setToolTip(QStringLiteral("Pick Direct Cable Com Port"));
+    cmbPort->setAccessibleName(QStringLiteral("Direct Cable port"));
 
     Frame1 = place(frame(page, QStringLiteral("Tip")), 240, 2880, 3735, 1935);
     Label2 = place(tipLabel(Frame1, QStringLiteral("Pick which way you are going to connect your computer to the "
@@ -185,19 +188,23 @@ void frmModem::buildDialingPage(QWidget *page)
     optTone = place(optionButton(Frame5, QStringLiteral("Tone")), 240, 240, 975, 255);
     optPulse = place(optionButton(Frame5, QStringLiteral("Pulse")), 240, 720, 1095, 195);
     group(Frame5, {optTone, optPulse});
+    Frame5->setAccessibleName(QStringLiteral("Dialing Mode / Number"));
     Label5 = place(label(Frame5, QStringLiteral("Dialing Mode / Number")), 1200, 240, 2295, 255);
     Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     txtPhoneNumber = place(textBox(Frame5, QString(), 24), 1200, 600, 2295, 285);
     txtPhoneNumber->setToolTip(QStringLiteral("Double Click to Change Phone Number"));
+    txtPhoneNumber->setAccessibleName(QStringLiteral("Phone number"));
 
     chkOutside = place(checkBox(page, QStringLiteral("Dial for outside line.")), 480, 1920, 1695, 375);
     chkOutside->setToolTip(QStringLiteral("Check if you need to dial a number to get an outside line."));
     txt9 = place(textBox(page, QStringLiteral("9"), 5), 3120, 1920, 615, 285);
     txt9->setEnabled(false);
+    txt9->setAccessibleName(QStringLiteral("Outside line digits"));
     chkWaiting = place(checkBox(page, QStringLiteral("Disable Call waiting.")), 480, 2400, 1815, 375);
     chkWaiting->setToolTip(QStringLiteral("Check to disable call waiting."));
     txt70 = place(textBox(page, QStringLiteral("*70"), 5), 3120, 2400, 615, 285);
     txt70->setEnabled(false);
+    txt70->setAccessibleName(QStringLiteral("Call waiting code"));
 
     Frame2 = place(frame(page, QStringLiteral("Tip")), 240, 2880, 3735, 1935);
     Label3 = place(tipLabel(Frame2, QStringLiteral("Select which mode your modem will use in dialing on an outside "
@@ -213,9 +220,11 @@ void frmModem::buildModemSetupPage(QWidget *page)
     Label6 = place(label(page, QStringLiteral("Modem Port")), 480, 720, 1335, 255);
     cmbModem = place(portBox(page, QStringLiteral("COM 3")), 2040, 720, 1695, 315);
     cmbModem->setToolTip(QStringLiteral("Choose which Com Port your modem is set to."));
+    cmbModem->setAccessibleName(QStringLiteral("Modem Port"));
 
     Frame6 = place(frame(page, QString()), 240, 1080, 3735, 1335);
     Frame6->setToolTip(QStringLiteral("Set the internal Modem Speaker Volume."));
+    Frame6->setAccessibleName(QStringLiteral("Modem Speaker Volume"));
     optOff = place(optionButton(Frame6, QStringLiteral("Off")), 240, 120, 1095, 375);
     optLow = place(optionButton(Frame6, QStringLiteral("Low")), 240, 480, 1095, 375);
     optLoud = place(optionButton(Frame6, QStringLiteral("Loud")), 240, 840, 1095, 375);
@@ -227,6 +236,7 @@ void frmModem::buildModemSetupPage(QWidget *page)
     chkModemIni->setToolTip(QStringLiteral("Check to add Custom AT commands to the modem settings."));
     txtModemIni = place(textBox(page, QStringLiteral("AT"), 23), 1560, 2520, 2175, 315);
     txtModemIni->setEnabled(false);
+    txtModemIni->setAccessibleName(QStringLiteral("Ini. String command"));
 
     Frame3 = place(frame(page, QStringLiteral("Tip")), 240, 2880, 3735, 1935);
     Label4 = place(tipLabel(Frame3, QStringLiteral("Pick which ComPort your modem is connected to and what the volume "
