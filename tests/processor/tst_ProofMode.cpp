@@ -125,36 +125,47 @@ private slots:
     }
 
     // A disconnect during the switch ends it at once; a connect right after it gets a new line, on which the
-    // old switch sends nothing more.
-    void disconnectDuringTheSwitch_data()
+    // old switch sends nothing more. A line lost under the switch ends it the same way, with one message.
+    void lineGoneDuringTheSwitch_data()
     {
-        QTest::addColumn<bool>("reconnect");
-        QTest::newRow("disconnect") << false;
-        QTest::newRow("disconnect and connect again") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("disconnect") << "disconnect";
+        QTest::newRow("disconnect and connect again") << "reconnect";
+        QTest::newRow("line lost") << "hang up";
     }
 
-    void disconnectDuringTheSwitch()
+    void lineGoneDuringTheSwitch()
     {
-        QFETCH(bool, reconnect);
+        QFETCH(QString, how);
         Connected f(0);
         f.line.processor.faults.silent = true;
         f.line.processor.faults.proofStuck = true;
-        QByteArray beforeDisconnect;
-        QTimer::singleShot(30, [&] {
-            beforeDisconnect = f.line.received;
-            f.line.received.clear();
-            f.window.cmdConnect->click();
-            if (reconnect) {
-                f.line.processor.faults.silent = false;
+        QByteArray beforeGone;
+        if (how == "hang up") {
+            // the proof command is the last thing the line carries
+            f.line.processor.faults.hangUpAfter = f.line.processor.commands() + 1;
+        } else {
+            QTimer::singleShot(30, [&] {
+                beforeGone = f.line.received;
+                f.line.received.clear();
                 f.window.cmdConnect->click();
-            }
-        });
+                if (how == "reconnect") {
+                    f.line.processor.faults.silent = false;
+                    f.window.cmdConnect->click();
+                }
+            });
+        }
         f.window.mnuProof->trigger();
+        if (how == "hang up") {
+            QTRY_COMPARE(f.window.cmdConnect->text(), QStringLiteral("&Connect"));
+            beforeGone = f.line.received;
+            f.line.received.clear();
+        }
         QTest::qWait(50);
 
-        QVERIFY(beforeDisconnect.startsWith("92x"));
+        QVERIFY(beforeGone.startsWith("92x"));
         QVERIFY(f.window.lblUpdating->isHidden());
-        if (reconnect) {
+        if (how == "reconnect") {
             QCOMPARE(f.line.received, QByteArrayLiteral("90x"));
             QCOMPARE(banners(f.window), QStringList{"Connected"});
             QCOMPARE(buttonsEnabled(f.window), 6);
@@ -167,6 +178,7 @@ private slots:
             QVERIFY(!f.window.Timer1.isActive());
             QVERIFY(!f.window.mnuProof->isEnabled());
         }
+        QCOMPARE(TestEnvironment::desktop().warnings.size(), how == "hang up" ? 1 : 0);
         QVERIFY(!f.window.mnuProof->isChecked());
     }
 
