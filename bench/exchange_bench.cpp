@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -121,6 +122,10 @@ int main(int argc, char *argv[])
         confirmed = -1;
         clock.start();
         w.cmdPP_Up->click();
+        // The emulator reads what the write sent when the event loop next runs.
+        QDeadlineTimer deadline(1000);
+        while (confirmed < 0 && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         if (confirmed < 0) {
             out << "the write was not confirmed\n";
             return 1;
