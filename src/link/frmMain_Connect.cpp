@@ -114,7 +114,7 @@ void frmMain::Line_Lost(const QString &reason)
         banner->hide();
     Offline_Finish();
     Desktop::current().warn(this, LineLostTitle,
-                            QStringLiteral("The connection to the Sonarelle was lost: %1\n"
+                            QStringLiteral("The connection to the Sonarelle was lost.\n%1\n"
                                            "Check the cable or the modem, then press Connect again.")
                                 .arg(reason));
 }

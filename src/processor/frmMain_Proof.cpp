@@ -42,6 +42,9 @@ void frmMain::Proof()
             }
         }
         Rx_Buffer += MSComm1.Input();
+        // Taking the input may be what finds the line gone.
+        if (Line_Gone(line))
+            return Abandon_Exchange();
         // A short answer is no report: it must not pass for "off" and zero the settings.
         if (Protocol::proofReportFound(Rx_Buffer, wanted)) {
             Store_Reply(Rx_Buffer);
