@@ -54,7 +54,7 @@ struct Render
     std::function<Made()> make;
 };
 
-template<typename Window>
+template <typename Window>
 Made alone(std::unique_ptr<Window> window)
 {
     QWidget *shown = window.get();
