@@ -81,12 +81,6 @@ const Heading Headings[] = {
 };
 // clang-format on
 
-struct Banner
-{
-    const char *caption;
-    QColor background;
-};
-
 QPalette colours(QPalette palette, const QColor &background, const QColor &text = Black)
 {
     for (auto role : {QPalette::Window, QPalette::Button})

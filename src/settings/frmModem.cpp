@@ -273,7 +273,7 @@ void frmModem::connectEvents()
                                                                {chkWaiting, &frmModem::chkWaiting_Click},
                                                                {chkModemIni, &frmModem::chkModemIni_Click}};
     for (const auto &[box, handler] : boxes) {
-        connect(box, &QCheckBox::stateChanged, this, [this, box, handler] {
+        connect(box, &QCheckBox::stateChanged, this, [this, box = box, handler = handler] {
             // Only a saved file greys a box; once the operator clicks it, it is clear or checked again.
             if (box->checkState() != Qt::PartiallyChecked)
                 box->setTristate(false);

@@ -59,7 +59,7 @@ bool isDialCharacter(char c)
 
 } // namespace
 
-EmulatedModem::EmulatedModem(Device *farEnd, Options options, QObject *parent)
+EmulatedModem::EmulatedModem(Device *farEnd, const Options &options, QObject *parent)
     : Device(parent), options(options), farEnd_(farEnd), verbose_(!options.numeric)
 {
     dialTimer_.setSingleShot(true);
@@ -118,7 +118,7 @@ void EmulatedModem::commandByte(char c)
     }
 }
 
-void EmulatedModem::execute(QByteArray line)
+void EmulatedModem::execute(const QByteArray &line)
 {
     const qsizetype start = line.toUpper().indexOf("AT");
     if (start < 0)

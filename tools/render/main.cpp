@@ -58,6 +58,8 @@ template <typename Window>
 Made alone(std::unique_ptr<Window> window)
 {
     QWidget *shown = window.get();
+    // The window moves into the result with its owner, so it outlives this call.
+    // cppcheck-suppress returnDanglingLifetime
     return {std::move(window), shown};
 }
 
