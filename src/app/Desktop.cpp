@@ -41,7 +41,9 @@ Desktop *installed = nullptr;
 
 Desktop &Desktop::current()
 {
-    return installed ? *installed : realDesktop;
+    if (installed)
+        return *installed;
+    return realDesktop;
 }
 
 void Desktop::install(Desktop *desktop)

@@ -82,11 +82,14 @@ frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     Frame1->setGeometry(Twips::rect(150, 60, 7080, 4050).translated(DialogFrame, DialogFrame));
     Frame1->setAutoFillBackground(true);
 
-    lblProductName = label(Frame1, QStringLiteral("BREVANTIC INC."), Twips::rect(120, 360, 5085, 765), 32.25, Qt::AlignLeft);
-    lblCompanyProduct = label(Frame1, QStringLiteral("Sonarelle - Internet Processor"), Twips::rect(120, 1080, 5355, 435),
-                              18, Qt::AlignLeft);
-    lblPlatform = label(Frame1, QStringLiteral("Windows 95/98"), Twips::rect(1320, 1560, 2280, 360), 15.75, Qt::AlignRight);
-    lblVersion = label(Frame1, QStringLiteral("Version - 1.1.0 "), Twips::rect(5295, 3360, 1665, 285), 12, Qt::AlignRight);
+    lblProductName =
+        label(Frame1, QStringLiteral("BREVANTIC INC."), Twips::rect(120, 360, 5085, 765), 32.25, Qt::AlignLeft);
+    lblCompanyProduct = label(Frame1, QStringLiteral("Sonarelle - Internet Processor"),
+                              Twips::rect(120, 1080, 5355, 435), 18, Qt::AlignLeft);
+    lblPlatform =
+        label(Frame1, QStringLiteral("Windows 95/98"), Twips::rect(1320, 1560, 2280, 360), 15.75, Qt::AlignRight);
+    lblVersion =
+        label(Frame1, QStringLiteral("Version - 1.1.0 "), Twips::rect(5295, 3360, 1665, 285), 12, Qt::AlignRight);
     imgLogo = new SplashLogo(Frame1);
     imgLogo->setGeometry(Twips::rect(5520, 360, 1335, 2265));
     imgLogo->setAccessibleName(QStringLiteral("Brevantic logo"));

@@ -11,8 +11,7 @@ QByteArray DialString::speakerCommand(bool off, bool low, bool loud)
     return {};
 }
 
-QString DialString::dialPrefixes(bool outside, const QString &outsideDigits, bool waiting,
-                                 const QString &waitingCode)
+QString DialString::dialPrefixes(bool outside, const QString &outsideDigits, bool waiting, const QString &waitingCode)
 {
     QString prefixes;
     if (outside)

@@ -123,7 +123,8 @@ void MSComm::Output(const QByteArray &text)
         return;
     port_->write(text);
     // write() only queues; the bytes must be on their way before we return (a close right after would lose them).
-    while (port_->isOpen() && port_->bytesToWrite() > 0 && port_->waitForBytesWritten(int(Pacing::OutputLimit.count()))) {
+    while (port_->isOpen() && port_->bytesToWrite() > 0
+           && port_->waitForBytesWritten(int(Pacing::OutputLimit.count()))) {
     }
 }
 
@@ -170,14 +171,16 @@ void MSComm::checkLine()
 
 void MSComm::loseLine()
 {
-    const QString reason = QStringLiteral("The line on %1 (%2) was lost: the other end hung up or the adapter was unplugged.")
-                               .arg(PortName::label(commPort_), device_);
+    const QString reason =
+        QStringLiteral("The line on %1 (%2) was lost: the other end hung up or the adapter was unplugged.")
+            .arg(PortName::label(commPort_), device_);
     watch_.stop();
     port_->close();
     ++openSerial_;
     // Told on the next turn of the event loop, so that whoever is polling the port finds it closed and carries on
     // normally before its owner reacts.
-    QMetaObject::invokeMethod(this, [this, reason] { emit lineLost(reason); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, reason] { emit lineLost(reason); }, Qt::QueuedConnection);
 }
 
 void MSComm::close()

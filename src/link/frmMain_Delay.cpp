@@ -19,6 +19,8 @@ void frmMain::Delay(float milliseconds)
     Timer2.start();
     // Sleeps until the next event (the tick, a click, arriving data) instead of spinning. A Delay nested in a
     // handler that this loop runs re-arms Timer2, and its tick ends this wait too.
+    // Timer2_Timer, run from processEvents, clears the flag.
+    // cppcheck-suppress knownConditionTrueFalse
     while (Delay_Pending == -1)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }

@@ -78,8 +78,7 @@ void frmMain::Modem_Connect()
     }
     line = MSComm1.openSerial();
 
-    const QByteArray speaker = DialString::speakerCommand(value(settings.optOff) == -1,
-                                                          value(settings.optLow) == -1,
+    const QByteArray speaker = DialString::speakerCommand(value(settings.optOff) == -1, value(settings.optLow) == -1,
                                                           value(settings.optLoud) == -1);
     QList<QByteArray> commands;
     if (!speaker.isEmpty())
@@ -135,16 +134,13 @@ void frmMain::Modem_Connect()
         lblConnected->show();
         Desktop::current().beep();
         return Online_Finish();
-    case ModemScan::DialResult::Busy:
-        return Dial_Failed(lblBusy);
-    case ModemScan::DialResult::NoDialtone:
-        return Dial_Failed(lblNoDialtone);
+    case ModemScan::DialResult::Busy: return Dial_Failed(lblBusy);
+    case ModemScan::DialResult::NoDialtone: return Dial_Failed(lblNoDialtone);
     case ModemScan::DialResult::Failed:
         // The modem's own word, where the dialing banner stood.
         lblDialing->setText(QStringLiteral("             ") + QString::fromLatin1(outcome.word));
         return Dial_Failed(lblDialing);
-    case ModemScan::DialResult::None:
-        break;
+    case ModemScan::DialResult::None: break;
     }
 }
 
@@ -217,8 +213,7 @@ void frmMain::Modem_Command(const QByteArray &command)
 
 // Reads the modem's answers as they arrive until `done` accepts its latest line, the port goes, or the
 // bound runs out. The wait sleeps until something happens: arriving text, a click, the bound's tick.
-frmMain::Wait_End frmMain::Modem_Wait(quint32 line, std::chrono::milliseconds bound,
-                                      bool (*done)(QByteArrayView line))
+frmMain::Wait_End frmMain::Modem_Wait(quint32 line, std::chrono::milliseconds bound, bool (*done)(QByteArrayView line))
 {
     bool timedOut = false;
     QTimer limit;
@@ -227,7 +222,7 @@ frmMain::Wait_End frmMain::Modem_Wait(quint32 line, std::chrono::milliseconds bo
     limit.start(Pacing::scaled(double(bound.count())));
     for (;;) {
         QCoreApplication::processEvents(MSComm1.InBufferCount() == 0 ? QEventLoop::WaitForMoreEvents
-                                                                      : QEventLoop::AllEvents);
+                                                                     : QEventLoop::AllEvents);
         if (Line_Gone(line))
             return Wait_End::Line_Gone;
         if (MSComm1.InBufferCount() != 0) {

@@ -22,11 +22,11 @@ constexpr qreal PanelCornerRadius = 8;
 
 // The rule across the top, and the two EQ brackets with their leads to cmdHigh and cmdLow.
 constexpr Line Lines[] = {
-    {0, 45, 9600, 45},                                                             // Line9
-    {5760, 390, 6000, 390}, {5760, 1005, 6000, 1005}, {6000, 390, 6000, 1000},     // Line1(0), Line4, Line6
-    {6000, 600, 6720, 600},                                                        // Line7
+    {0, 45, 9600, 45},                                                            // Line9
+    {5760, 390, 6000, 390},   {5760, 1005, 6000, 1005}, {6000, 390, 6000, 1000},  // Line1(0), Line4, Line6
+    {6000, 600, 6720, 600},                                                       // Line7
     {5760, 1155, 6000, 1155}, {5760, 1785, 6000, 1785}, {6000, 1155, 6000, 1785}, // Line3, Line2, Line5
-    {6000, 1560, 6720, 1560},                                                      // Line8
+    {6000, 1560, 6720, 1560},                                                     // Line8
 };
 
 } // namespace

@@ -11,7 +11,8 @@ QFont Fonts::font(Face face, qreal points, bool bold)
         f.setStyleHint(QFont::Serif);
         break;
     case Face::ArialBlack:
-        f.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        f.setFamilies(
+            {QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
         f.setStyleHint(QFont::SansSerif);
         bold = true;
         break;
@@ -21,7 +22,8 @@ QFont Fonts::font(Face face, qreal points, bool bold)
         break;
     case Face::SmallFonts:
     case Face::MSSansSerif:
-        f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        f.setFamilies(
+            {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
         f.setStyleHint(QFont::SansSerif);
         break;
     }

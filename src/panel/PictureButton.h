@@ -10,7 +10,7 @@ class PictureButton : public QPushButton
     Q_OBJECT
 
 public:
-    PictureButton(const QImage &picture, QWidget *parent = nullptr);
+    explicit PictureButton(const QImage &picture, QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -46,12 +46,14 @@ struct ScaleColumn
 
 // Peak Processing, Program Density, High EQ, Low EQ: the order of Label1.
 using ColumnReading::Scale;
+// clang-format off
 const ScaleColumn Columns[] = {
     {"Peak Processing", "picPP", Scale::Levels, 8, 360, 1560, 720, {"1 (MIN)", "2", "3", "4", "5", "6", "7", "8 (MAX)"}, {1520, 1370, 1220, 1070, 920, 770, 620, 465}},
     {"Program Density", "picPD", Scale::Levels, 8, 2760, 1560, 3120, {"1 (MIN)", "2", "3", "4", "5", "6", "7", "8 (MAX)"}, {1515, 1365, 1215, 1065, 915, 765, 615, 465}},
     {"High EQ", "picHQ", Scale::Decibels, 5, 5160, 960, 5520, {"-6", "-3", "0dB", "+3", "+6"}, {915, 765, 615, 465, 315}},
     {"Low EQ", "picLQ", Scale::Decibels, 5, 5160, 1710, 5520, {"-6", "-3", "0dB", "+3", "+6"}, {1680, 1515, 1365, 1215, 1065}},
 };
+// clang-format on
 
 constexpr int ScaleLabelHeight = 180;
 
@@ -69,6 +71,7 @@ struct Heading
     qreal points;
 };
 
+// clang-format off
 const Heading Headings[] = {
     {"PEAK PROCESSING", 840, 960, 1335, 375, 6},
     {"PROGRAM DENSITY", 3360, 960, 1215, 375, 6},
@@ -76,12 +79,7 @@ const Heading Headings[] = {
     {"HIGH", 6480, 340, 495, 135, 5.25},
     {"LOW", 6480, 1680, 495, 135, 5.25},
 };
-
-struct Banner
-{
-    const char *caption;
-    QColor background;
-};
+// clang-format on
 
 QPalette colours(QPalette palette, const QColor &background, const QColor &text = Black)
 {
@@ -140,7 +138,8 @@ void describeColumn(const QVector<Lamp *> &lamps, const ScaleColumn &column)
     for (int i = 0; i < lamps.size(); ++i) {
         Lamp *lamp = lamps[i];
         lit.append(lamp->lit());
-        const QString name = QStringLiteral("%1 lamp %2").arg(title, ColumnReading::lampValue(column.scale, i, column.lamps));
+        const QString name =
+            QStringLiteral("%1 lamp %2").arg(title, ColumnReading::lampValue(column.scale, i, column.lamps));
         const QString state = lamp->lit() ? QStringLiteral("lit") : QStringLiteral("not lit");
         if (lamp->accessibleName() != name)
             lamp->setAccessibleName(name);
@@ -148,7 +147,7 @@ void describeColumn(const QVector<Lamp *> &lamps, const ScaleColumn &column)
             lamp->setAccessibleDescription(state);
     }
     auto *standIn = lamps.first()->parentWidget()->findChild<QWidget *>(QString::fromLatin1(column.setName),
-                                                                       Qt::FindDirectChildrenOnly);
+                                                                        Qt::FindDirectChildrenOnly);
     const QString reading = ColumnReading::text(title, column.scale, lit);
     if (standIn && standIn->accessibleName() != reading)
         standIn->setAccessibleName(reading);
@@ -161,8 +160,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Brevantic Inc.  Sonarelle - Internet Audio Processor"));
     setWindowIcon(ProgramIcon::icon());
     // A sizable frame with minimize and close, without maximize.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(Fonts::font(Face::MSSansSerif, 8.25));
     setPalette(colours(palette(), Grey));
 
@@ -184,9 +183,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         lampSets[c]->append(lamp0);
         for (int i = 0; i < column.captions.size(); ++i) {
             const QString caption = QString::fromLatin1(column.captions[i]);
-            Label1.append(label(client, caption,
-                                Twips::rect(column.labelLeft, column.labelTops[i], scaleLabelWidth(caption), ScaleLabelHeight),
-                                scaleFont, Qt::AlignLeft | Qt::AlignTop));
+            Label1.append(
+                label(client, caption,
+                      Twips::rect(column.labelLeft, column.labelTops[i], scaleLabelWidth(caption), ScaleLabelHeight),
+                      scaleFont, Qt::AlignLeft | Qt::AlignTop));
         }
     }
     for (const Heading &heading : Headings) {
@@ -207,6 +207,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         void (frmMain::*handler)();
     };
     using ButtonPicture::Direction;
+    // clang-format off
     const AdjustButton adjustButtons[] = {
         {&cmdPP_Up, Direction::Up, 1680, 480, "Click to Increase Peak Processing", "Increase Peak Processing", &frmMain::cmdPP_Up_Click},
         {&cmdPP_Dn, Direction::Down, 1680, 1440, "Click to Decrease Peak Processing", "Decrease Peak Processing", &frmMain::cmdPP_Dn_Click},
@@ -215,6 +216,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         {&cmdHigh, Direction::Up, 6480, 480, "Cycle the High EQ Setting", "Cycle High EQ", &frmMain::cmdHigh_Click},
         {&cmdLow, Direction::Up, 6480, 1440, "Cycle the Low EQ Setting", "Cycle Low EQ", &frmMain::cmdLow_Click},
     };
+    // clang-format on
     for (const AdjustButton &b : adjustButtons) {
         *b.button = new PictureButton(ButtonPicture::triangle(b.face), client);
         (*b.button)->setGeometry(Twips::rect(b.left, b.top, 495, 255));
@@ -243,10 +245,14 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         const char *caption;
         QColor background;
     } const banners[] = {
-        {&lblDialing, "Dialing", yellow},           {&lblConnected, "Connected", lightGreen},
-        {&lblHanging, "Hanging Up", magenta},        {&lblProof, "", Qt::red},
-        {&lblOffLine, "Off Line", lightCyan},       {&lblUpdating, "Updating", lightGreen},
-        {&lblInitializing, "Initializing Modem", yellow}, {&lblBusy, "Busy", yellow},
+        {&lblDialing, "Dialing", yellow},
+        {&lblConnected, "Connected", lightGreen},
+        {&lblHanging, "Hanging Up", magenta},
+        {&lblProof, "", Qt::red},
+        {&lblOffLine, "Off Line", lightCyan},
+        {&lblUpdating, "Updating", lightGreen},
+        {&lblInitializing, "Initializing Modem", yellow},
+        {&lblBusy, "Busy", yellow},
         {&lblNoDialtone, "No Dialtone", yellow},
     };
     auto *announcer = new BannerAnnouncer(this);

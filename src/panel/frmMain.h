@@ -91,8 +91,8 @@ public:
     QVector<QLabel *> Label1, Label2;
     QPushButton *cmdPP_Up, *cmdPP_Dn, *cmdPD_Up, *cmdPD_Dn, *cmdHigh, *cmdLow;
     QPushButton *cmdConnect, *cmdExit;
-    QLabel *lblNoDialtone, *lblBusy, *lblInitializing, *lblUpdating, *lblOffLine, *lblProof, *lblHanging,
-        *lblConnected, *lblDialing;
+    QLabel *lblNoDialtone, *lblBusy, *lblInitializing, *lblUpdating, *lblOffLine, *lblProof, *lblHanging, *lblConnected,
+        *lblDialing;
     ReadoutBox *picShow;
     QMenu *mnuFile, *mnuModem, *mnuHelpMenu;
     QAction *mnuFileSave, *mnuProof, *mnuLine1, *mnuFileExit, *mnuModemSettings, *mnuAbout;

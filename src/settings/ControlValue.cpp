@@ -12,12 +12,9 @@ qint16 value(const QRadioButton *button)
 int value(const QCheckBox *box)
 {
     switch (box->checkState()) {
-    case Qt::Unchecked:
-        return 0;
-    case Qt::PartiallyChecked:
-        return 2;
-    case Qt::Checked:
-        break;
+    case Qt::Unchecked: return 0;
+    case Qt::PartiallyChecked: return 2;
+    case Qt::Checked: break;
     }
     return 1;
 }

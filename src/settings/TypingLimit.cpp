@@ -45,8 +45,8 @@ bool TypingLimit::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         const QString text = key->text();
-        const bool typesText = !text.isEmpty() && text.at(0).isPrint()
-            && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+        const bool typesText =
+            !text.isEmpty() && text.at(0).isPrint() && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
         return typesText && room() < text.size();
     }
     case QEvent::InputMethod: {
@@ -66,13 +66,11 @@ bool TypingLimit::eventFilter(QObject *watched, QEvent *event)
         menu->setAttribute(Qt::WA_DeleteOnClose);
         if (QAction *pasteAction = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
             pasteAction->disconnect();
-            connect(pasteAction, &QAction::triggered, this,
-                    [this] { paste(QGuiApplication::clipboard()->text()); });
+            connect(pasteAction, &QAction::triggered, this, [this] { paste(QGuiApplication::clipboard()->text()); });
         }
         menu->popup(request->globalPos());
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -249,10 +249,9 @@ void frmModem::buildModemSetupPage(QWidget *page)
 
 void frmModem::setKeyboardOrder()
 {
-    const QList<QWidget *> order{SSTab1,   chkOutside, chkWaiting,  txt9,        txt70,  optDirect,
-                                 optModem, optTone,    optPulse,    cmbPort,     cmbModem, txtModemIni,
-                                 chkModemIni, optOff,  optLow,      optLoud,     txtPhoneNumber, cmdClose,
-                                 cmdOk};
+    const QList<QWidget *> order{SSTab1,  chkOutside, chkWaiting,     txt9,     txt70,       optDirect,   optModem,
+                                 optTone, optPulse,   cmbPort,        cmbModem, txtModemIni, chkModemIni, optOff,
+                                 optLow,  optLoud,    txtPhoneNumber, cmdClose, cmdOk};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     // First in the order, the tab control takes the focus when the dialog is first shown.
@@ -274,7 +273,7 @@ void frmModem::connectEvents()
                                                                {chkWaiting, &frmModem::chkWaiting_Click},
                                                                {chkModemIni, &frmModem::chkModemIni_Click}};
     for (const auto &[box, handler] : boxes) {
-        connect(box, &QCheckBox::stateChanged, this, [this, box, handler] {
+        connect(box, &QCheckBox::stateChanged, this, [this, box = box, handler = handler] {
             // Only a saved file greys a box; once the operator clicks it, it is clear or checked again.
             if (box->checkState() != Qt::PartiallyChecked)
                 box->setTristate(false);

@@ -59,7 +59,7 @@ bool isDialCharacter(char c)
 
 } // namespace
 
-EmulatedModem::EmulatedModem(Device *farEnd, Options options, QObject *parent)
+EmulatedModem::EmulatedModem(Device *farEnd, const Options &options, QObject *parent)
     : Device(parent), options(options), farEnd_(farEnd), verbose_(!options.numeric)
 {
     dialTimer_.setSingleShot(true);
@@ -98,9 +98,7 @@ void EmulatedModem::receive(const QByteArray &bytes)
         state_ = State::Command;
         result(NoCarrier);
         break;
-    case State::OnLine:
-        onLineBytes(bytes);
-        break;
+    case State::OnLine: onLineBytes(bytes); break;
     }
     sinceLastByte_.restart();
 }
@@ -120,7 +118,7 @@ void EmulatedModem::commandByte(char c)
     }
 }
 
-void EmulatedModem::execute(QByteArray line)
+void EmulatedModem::execute(const QByteArray &line)
 {
     const qsizetype start = line.toUpper().indexOf("AT");
     if (start < 0)
@@ -132,14 +130,9 @@ void EmulatedModem::execute(QByteArray line)
     while (at < text.size()) {
         const char c = text[at++];
         switch (c) {
-        case ' ':
-            break;
-        case 'E':
-            echo_ = numberAt(text, at) != 0;
-            break;
-        case 'V':
-            verbose_ = numberAt(text, at) != 0;
-            break;
+        case ' ': break;
+        case 'E': echo_ = numberAt(text, at) != 0; break;
+        case 'V': verbose_ = numberAt(text, at) != 0; break;
         case 'H':
             numberAt(text, at);
             if (callUp_)
@@ -149,9 +142,11 @@ void EmulatedModem::execute(QByteArray line)
             numberAt(text, at);
             reset();
             break;
-        case 'L': case 'M': case 'Q': case 'X': case 'I':
-            numberAt(text, at);
-            break;
+        case 'L':
+        case 'M':
+        case 'Q':
+        case 'X':
+        case 'I': numberAt(text, at); break;
         case 'S':
             numberAt(text, at);
             if (at >= text.size() || text[at] != '=')
@@ -159,7 +154,8 @@ void EmulatedModem::execute(QByteArray line)
             ++at;
             numberAt(text, at);
             break;
-        case '&': case '%':
+        case '&':
+        case '%':
             if (at >= text.size() || text[at] < 'A' || text[at] > 'Z')
                 return result(Error);
             ++at;
@@ -170,10 +166,8 @@ void EmulatedModem::execute(QByteArray line)
                 return result(NoCarrier);
             state_ = State::OnLine;
             return result(Connect2400);
-        case 'D':
-            return dial(QByteArrayView(text).sliced(at));
-        default:
-            return result(Error);
+        case 'D': return dial(QByteArrayView(text).sliced(at));
+        default: return result(Error);
         }
     }
     result(Ok);

@@ -35,7 +35,7 @@ public:
     };
 
     // The far end is not owned; it must outlive the modem.
-    EmulatedModem(Device *farEnd, Options options, QObject *parent = nullptr);
+    EmulatedModem(Device *farEnd, const Options &options, QObject *parent = nullptr);
 
     void receive(const QByteArray &bytes) override;
     void lineUp() override;
@@ -49,7 +49,7 @@ public:
 
 private:
     void commandByte(char c);
-    void execute(QByteArray line);
+    void execute(const QByteArray &line);
     void onLineBytes(const QByteArray &bytes);
     void dial(QByteArrayView number);
     void dialDone();

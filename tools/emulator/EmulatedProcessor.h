@@ -18,12 +18,12 @@ public:
     // Misbehaviour on request, for tests and demonstrations.
     struct Faults
     {
-        bool silent = false;      // hears everything, answers nothing
-        int cutTo = -1;           // replies cut to this many characters (-1: whole)
-        int delayMs = 0;          // replies held back this long
-        int noise = 0;            // this many random bytes before every reply
-        bool proofStuck = false;  // "92x"/"93x" leave proof mode as it is
-        int hangUpAfter = 0;      // drop the line after answering this many commands (0: never)
+        bool silent = false;     // hears everything, answers nothing
+        int cutTo = -1;          // replies cut to this many characters (-1: whole)
+        int delayMs = 0;         // replies held back this long
+        int noise = 0;           // this many random bytes before every reply
+        bool proofStuck = false; // "92x"/"93x" leave proof mode as it is
+        int hangUpAfter = 0;     // drop the line after answering this many commands (0: never)
     };
 
     explicit EmulatedProcessor(QObject *parent = nullptr);

@@ -24,10 +24,10 @@ class Emulator : public QObject
 public:
     struct Options
     {
-        int port = 1;        // com<n>
-        QString folder;      // where the link goes: the program's data folder
+        int port = 1;          // com<n>
+        QString folder;        // where the link goes: the program's data folder
         bool nextFree = false; // take the next free number when com<port> is taken
-        bool fast = false;   // send at once instead of at 2400 baud
+        bool fast = false;     // send at once instead of at 2400 baud
     };
 
     // The device is not owned; it must outlive the emulator.

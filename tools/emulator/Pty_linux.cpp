@@ -73,7 +73,8 @@ void Pty::quitOnSignals()
         return;
     auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, QCoreApplication::instance(), &QCoreApplication::quit);
-    struct sigaction action{};
+    struct sigaction action
+    {};
     action.sa_handler = onSignal;
     ::sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

@@ -40,8 +40,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Sonarelle"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Stands in for the Sonarelle processor on a pseudo-terminal linked as COM n in the data folder."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Stands in for the Sonarelle processor on a pseudo-terminal linked as COM n in the data folder."));
     parser.addHelpOption();
     const QCommandLineOption port({QStringLiteral("p"), QStringLiteral("port")},
                                   QStringLiteral("Appear as COM <n> (default 1)."), QStringLiteral("n"));
@@ -61,7 +61,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption delay(QStringLiteral("delay"), QStringLiteral("Fault: hold every reply back <ms>."),
                                    QStringLiteral("ms"));
     const QCommandLineOption noise(QStringLiteral("noise"),
-                                   QStringLiteral("Fault: send <n> random bytes before every reply."), QStringLiteral("n"));
+                                   QStringLiteral("Fault: send <n> random bytes before every reply."),
+                                   QStringLiteral("n"));
     const QCommandLineOption proofStuck(QStringLiteral("proof-stuck"),
                                         QStringLiteral("Fault: proof mode does not switch."));
     const QCommandLineOption hangUpAfter(QStringLiteral("hang-up-after"),
@@ -99,7 +100,7 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    const QStringList outcomes{QStringLiteral("connect"), QStringLiteral("busy"), QStringLiteral("no-dialtone"),
+    const QStringList outcomes{QStringLiteral("connect"),    QStringLiteral("busy"),      QStringLiteral("no-dialtone"),
                                QStringLiteral("no-carrier"), QStringLiteral("no-answer"), QStringLiteral("none")};
     const qsizetype outcome = parser.isSet(dial) ? outcomes.indexOf(parser.value(dial)) : 0;
     if (outcome < 0) {
@@ -124,8 +125,7 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     QObject::connect(&emulator, &Emulator::note, [&out](const QString &text) {
-        out << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) << " "
-            << text << Qt::endl;
+        out << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) << " " << text << Qt::endl;
     });
     if (!parser.isSet(quiet))
         QObject::connect(&emulator, &Emulator::crossed, [&out](Transcript::Direction d, const QByteArray &bytes) {

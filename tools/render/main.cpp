@@ -54,10 +54,12 @@ struct Render
     std::function<Made()> make;
 };
 
-template<typename Window>
+template <typename Window>
 Made alone(std::unique_ptr<Window> window)
 {
     QWidget *shown = window.get();
+    // The window moves into the result with its owner, so it outlives this call.
+    // cppcheck-suppress returnDanglingLifetime
     return {std::move(window), shown};
 }
 
