@@ -6,13 +6,15 @@
 
 namespace {
 
+bool isDigitAt(QByteArrayView text, qsizetype position)
+{
+    return position <= text.size() && text[position - 1] >= '0' && text[position - 1] <= '9';
+}
+
 // Value of the one character at a 1-based position: a digit gives its value, anything else 0.
 qint16 digitAt(QByteArrayView text, qsizetype position)
 {
-    if (position > text.size())
-        return 0;
-    const char c = text[position - 1];
-    return (c >= '0' && c <= '9') ? qint16(c - '0') : qint16(0);
+    return isDigitAt(text, position) ? qint16(text[position - 1] - '0') : qint16(0);
 }
 
 } // namespace
@@ -55,5 +57,6 @@ bool Protocol::proofTestPasses(QByteArrayView received, qint16 wanted)
 
 bool Protocol::proofReportFound(QByteArrayView received, qint16 wanted)
 {
-    return replyArrived(received.size()) && proofTestPasses(received, wanted);
+    // The state must stand at position 9 as a digit: line noise must not pass for "off".
+    return replyArrived(received.size()) && isDigitAt(received, 9) && proofTestPasses(received, wanted);
 }

@@ -50,7 +50,8 @@ bool echoFound(QByteArrayView received, QByteArrayView settingsString);
 // On its own this lets a short or empty text pass for "off", because a missing character reads 0.
 bool proofTestPasses(QByteArrayView received, qint16 wanted);
 // What the proof switch counts as the processor's report: a text that passes the arrival test (eleven
-// characters or more) and the proof test. A shorter answer is no report, so it never zeroes the settings.
+// characters or more) and carries the wanted state as a digit at position 9. A shorter answer, or noise
+// whose ninth character is no digit, is no report, so it never zeroes the settings.
 bool proofReportFound(QByteArrayView received, qint16 wanted);
 
 } // namespace Protocol

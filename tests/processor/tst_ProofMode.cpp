@@ -49,6 +49,8 @@ private slots:
         QTest::newRow("off, answered") << 1 << "none" << QByteArray("93x") << false << 0 << false;
         QTest::newRow("off, no answer: nothing zeroed")
             << 1 << "silent" << QByteArray("93x90x90x").repeated(5) << false << 1 << true;
+        QTest::newRow("off, answered by noise alone: nothing zeroed")
+            << 1 << "noise" << QByteArray("93x").repeated(5) << false << 1 << true;
         QTest::newRow("Proof_Flag 7, on with no answer")
             << 7 << "silent" << QByteArray("92x90x90x").repeated(5) << true << 7 << false;
     }
@@ -66,6 +68,10 @@ private slots:
         EmulatedProcessor &p = f.line.processor;
         p.faults.proofStuck = fault == "stuck";
         p.faults.silent = fault.startsWith("silent");
+        if (fault == "noise") { // eleven bytes of noise where the status should be
+            p.faults.noise = 11;
+            p.faults.cutTo = 11;
+        }
         if (fault == "silent until polled")
             QObject::connect(&f.line.emulator, &Emulator::crossed, &p, [&p](Transcript::Direction d, const QByteArray &b) {
                 if (d == Transcript::Direction::ToDevice && b.contains("90x"))

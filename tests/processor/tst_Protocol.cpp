@@ -163,7 +163,9 @@ private slots:
         QTest::newRow("off wanted, off reported") << QByteArrayLiteral("3x5x2x1x0xQ") << 0 << true << true;
         QTest::newRow("off wanted, on reported") << QByteArrayLiteral("3x5x2x1x1xQ") << 0 << false << false;
         QTest::newRow("on wanted, 9 reported") << QByteArrayLiteral("9x9x9x9x9x9") << 1 << false << false;
-        QTest::newRow("off wanted, letter at 9") << QByteArrayLiteral("3x5x2x1xAxQ") << 0 << true << true;
+        QTest::newRow("off wanted, letter at 9") << QByteArrayLiteral("3x5x2x1xAxQ") << 0 << true << false;
+        QTest::newRow("off wanted, 11 chars of noise") << QByteArrayLiteral("\xff\x00#@!?~\x80\x01zz") << 0 << true
+                                                        << false;
         QTest::newRow("off wanted, exactly 10 chars") << QByteArrayLiteral("3x5x2x1x0x") << 0 << true << false;
         QTest::newRow("off wanted, 8 chars") << QByteArrayLiteral("3x5x2x1x") << 0 << true << false;
         QTest::newRow("off wanted, nothing") << QByteArray() << 0 << true << false;
