@@ -4,6 +4,7 @@
 #include "panel/Placement.h"
 #include "panel/ProgramIcon.h"
 #include "panel/Twips.h"
+#include "panel/WindowGrey.h"
 
 #include <QLabel>
 
@@ -44,11 +45,7 @@ frmAbout::frmAbout(QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About "));
     setWindowIcon(ProgramIcon::icon());
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(192, 192, 192));
-    grey.setColor(QPalette::WindowText, Qt::black);
-    setPalette(grey);
-    setAutoFillBackground(true);
+    paintWindowGrey(this);
     setFont(Fonts::font(Face::MSSansSerif, 8.25));
     resize(Twips::size(4590, 3120));
 

@@ -6,6 +6,7 @@
 #include "panel/Placement.h"
 #include "panel/ProgramIcon.h"
 #include "panel/Twips.h"
+#include "panel/WindowGrey.h"
 #include "panel/frmMain.h"
 
 #include <QCoreApplication>
@@ -69,11 +70,7 @@ void paintAtOnce(QWidget *window)
 frmSplash::frmSplash(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setWindowIcon(ProgramIcon::icon());
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(192, 192, 192));
-    grey.setColor(QPalette::WindowText, Qt::black);
-    setPalette(grey);
-    setAutoFillBackground(true);
+    paintWindowGrey(this);
     const QSize client = Twips::size(7380, 4245);
     setFixedSize(client.width() + 2 * DialogFrame, client.height() + 2 * DialogFrame);
 

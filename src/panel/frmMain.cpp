@@ -11,6 +11,7 @@
 #include "ProgramIcon.h"
 #include "ReadoutBox.h"
 #include "Twips.h"
+#include "WindowGrey.h"
 #include "link/Pacing.h"
 
 #include <QAction>
@@ -21,7 +22,6 @@ namespace {
 
 using Fonts::Face;
 
-const QColor Grey(192, 192, 192);
 const QColor Black(0, 0, 0);
 
 // Every place and size below is in twips from the top-left corner of the client area.
@@ -163,7 +163,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(Fonts::font(Face::MSSansSerif, 8.25));
-    setPalette(colours(palette(), Grey));
+    setPalette(colours(palette(), WindowGrey));
 
     auto *client = new ClientArea(this);
     setCentralWidget(client);

@@ -2,6 +2,7 @@
 
 #include "panel/Fonts.h"
 #include "panel/Twips.h"
+#include "panel/WindowGrey.h"
 #include "panel/frmMain.h"
 #include "settings/ControlValue.h"
 #include "settings/TabControl.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-const QColor LightGrey(192, 192, 192);
 const QColor Red(255, 0, 0);
 
 template <typename Control>
@@ -116,7 +116,7 @@ QIcon modemIcon()
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1.5));
-    p.setBrush(LightGrey);
+    p.setBrush(WindowGrey);
     p.drawRoundedRect(QRectF(2.5, 12.5, 27, 13), 2, 2);
     p.setBrush(Red);
     for (int i = 0; i < 3; ++i)
@@ -137,12 +137,12 @@ frmModem::frmModem(frmMain *owner) : QDialog(owner), owner_(owner)
     setFixedSize(Twips::size(4260, 5520));
     setFont(Fonts::font(Fonts::Face::MSSansSerif, 8.25));
     QPalette p = palette();
-    p.setColor(QPalette::Window, LightGrey);
+    p.setColor(QPalette::Window, WindowGrey);
     setPalette(p);
     setAutoFillBackground(true);
 
     SSTab1 = place(new TabControl(this), 0, 0, 4245, 5535);
-    SSTab1->setBackColor(LightGrey);
+    SSTab1->setBackColor(WindowGrey);
     buildConnectionPage(SSTab1->addTab(QStringLiteral("Connection")));
     buildDialingPage(SSTab1->addTab(QStringLiteral("Dialing")));
     buildModemSetupPage(SSTab1->addTab(QStringLiteral("Modem Setup")));
