@@ -8,10 +8,15 @@ class QuietDesktop final : public Desktop
 {
 public:
     bool askYesNo(QWidget *, const QString &, const QString &) override { return false; }
-    void warn(QWidget *, const QString &, const QString &) override { ++warnings; }
+    void warn(QWidget *, const QString &, const QString &text) override
+    {
+        ++warnings;
+        lastWarning = text;
+    }
     void beep() override { ++beeps; }
     void endProgram() override {}
 
     long beeps = 0;
     long warnings = 0;
+    QString lastWarning;
 };

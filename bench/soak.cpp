@@ -83,7 +83,7 @@ struct Tally
         if (ok)
             ++accepted;
         else if (firstLoss.isEmpty())
-            firstLoss = why();
+            Report::note() << "LOST: " << (firstLoss = why()) << "\n" << Qt::flush;
     }
 };
 
@@ -130,13 +130,13 @@ private:
                                 w_.lblHanging, w_.lblConnected, w_.lblDialing})
             if (!l->isHidden())
                 banners << l->text().trimmed();
-        return QStringLiteral("%1: button \"%2\", port %3, banners [%4], levels %5 %6 %7 %8 proof %9, warnings %10; "
+        return QStringLiteral("%1: button \"%2\", port %3, banners [%4], levels %5 %6 %7 %8 proof %9, warnings %10 (last: %13); "
                               "last sent \"%11\"; last received \"%12\"")
             .arg(what, w_.cmdConnect->text(), w_.MSComm1.PortOpen() ? QStringLiteral("open") : QStringLiteral("closed"),
                  banners.join(QStringLiteral(", ")))
             .arg(w_.PP_Level).arg(w_.PD_Level).arg(w_.HQ_Level).arg(w_.LQ_Level).arg(w_.Proof_Flag)
             .arg(desktop_.warnings)
-            .arg(Transcript::escaped(tail_.toDevice), Transcript::escaped(tail_.fromDevice));
+            .arg(Transcript::escaped(tail_.toDevice), Transcript::escaped(tail_.fromDevice), desktop_.lastWarning);
     }
     bool levelsAgree(const EmulatedProcessor &p) const
     {
@@ -153,8 +153,6 @@ private:
     {
         Report::row(route.name + QStringLiteral(": ") + kind,
                     QStringLiteral("%1 of %2 accepted").arg(t.accepted).arg(t.attempted));
-        if (!t.firstLoss.isEmpty())
-            note() << route.name << ": first loss: " << t.firstLoss << "\n";
         lost_ = lost_ || t.accepted != t.attempted;
     }
 
