@@ -1,11 +1,12 @@
 // Prints what the processor exchanges cost and how long they take on the real clock, with the emulated processor
 // on a real pseudo-terminal at the pace of a 2400-baud line: the CPU used by a status read that gets no answer,
-// the time from the press of Connect to the lamps showing the values, and the time from an adjustment press to
-// the write confirmation on the line.
+// the time from the press of Connect to the lamps showing the values, the time from an adjustment press to
+// the write confirmation on the line, and the resident memory once connected.
 #include "EmulatedProcessor.h"
 #include "Emulator.h"
+#include "QuietDesktop.h"
+#include "Report.h"
 #include "app/DataFolder.h"
-#include "app/Desktop.h"
 #include "panel/Lamp.h"
 #include "panel/frmMain.h"
 #include "settings/ControlValue.h"
@@ -18,42 +19,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTextStream>
 
-#include <algorithm>
-#include <ctime>
 #include <vector>
 
 namespace {
 
-QTextStream out(stdout);
-
-// No boxes and no sound: the start-up's settings warning must not wait for a click.
-class QuietDesktop final : public Desktop
+void summary(const QString &what, const std::vector<double> &v)
 {
-public:
-    bool askYesNo(QWidget *, const QString &, const QString &) override { return false; }
-    void warn(QWidget *, const QString &, const QString &) override {}
-    void beep() override {}
-    void endProgram() override {}
-};
-
-double cpuSeconds()
-{
-    return double(std::clock()) / CLOCKS_PER_SEC;
-}
-
-QString ms(double v)
-{
-    return QString::number(v, 'f', 1) + QStringLiteral(" ms");
-}
-
-void summary(const QString &what, std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const double median = v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-    out << what << ", " << v.size() << " runs: median " << ms(median) << ", worst " << ms(v.back()) << "\n"
-        << Qt::flush;
+    Report::row(QStringLiteral("%1, %2 runs").arg(what).arg(v.size()),
+                QStringLiteral("median %1 ms, worst %2 ms")
+                    .arg(Report::number(Report::median(v), 1), Report::number(Report::worst(v), 1)));
 }
 
 } // namespace
@@ -73,7 +48,7 @@ int main(int argc, char *argv[])
     EmulatedProcessor processor;
     Emulator emulator(&processor, {1, DataFolder::path(), false, false});
     if (!emulator.start()) {
-        out << emulator.error() << "\n";
+        Report::note() << emulator.error() << "\n";
         return 1;
     }
     QElapsedTimer clock;
@@ -90,13 +65,12 @@ int main(int argc, char *argv[])
 
     // 2 s of settling and ten requests 1.5 s apart.
     processor.faults.silent = true;
-    const double before = cpuSeconds();
+    const double before = Report::cpuSeconds();
     clock.start();
     w.cmdConnect->click();
     const double seconds = clock.elapsed() / 1000.0;
-    out << "CPU during a status read with no answer (" << QString::number(seconds, 'f', 1) << " s): "
-        << QString::number((cpuSeconds() - before) / seconds * 100, 'f', 2) << "% of one core\n"
-        << Qt::flush;
+    Report::row(QStringLiteral("CPU during a status read with no answer (%1 s)").arg(Report::number(seconds, 1)),
+                Report::number((Report::cpuSeconds() - before) / seconds * 100, 2) + "% of one core");
     w.cmdConnect->click();
     processor.faults.silent = false;
 
@@ -108,12 +82,12 @@ int main(int argc, char *argv[])
         w.cmdConnect->click();
         connects.push_back(clock.nsecsElapsed() / 1e6);
         if (!w.picPP[run]->lit()) {
-            out << "the lamps do not show the processor's values\n";
+            Report::note() << "the lamps do not show the processor's values\n";
             return 1;
         }
         w.cmdConnect->click();
     }
-    summary(QStringLiteral("Connect pressed to the lamps showing the values"), connects);
+    summary(QStringLiteral("Connect pressed to the lamps showing the values (by design about 3 s)"), connects);
 
     processor.pp = 0;
     w.cmdConnect->click();
@@ -127,12 +101,14 @@ int main(int argc, char *argv[])
         while (confirmed < 0 && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         if (confirmed < 0) {
-            out << "the write was not confirmed\n";
+            Report::note() << "the write was not confirmed\n";
             return 1;
         }
         writes.push_back(confirmed);
     }
-    summary(QStringLiteral("Adjustment pressed to \"777x\" on the line"), writes);
+    summary(QStringLiteral("Adjustment pressed to \"777x\" on the line (by design about 1 s)"), writes);
+    Report::row(QStringLiteral("Resident memory once connected (after the presses above)"),
+                Report::mib(Report::residentKb()));
     w.cmdConnect->click();
 
     Desktop::install(nullptr);

@@ -2,6 +2,7 @@
 // bytes at the far end (the emulator, in this process, on a real pseudo-terminal).
 #include "EmulatedProcessor.h"
 #include "Emulator.h"
+#include "Report.h"
 #include "app/DataFolder.h"
 #include "link/MSComm.h"
 #include "panel/frmMain.h"
@@ -9,35 +10,18 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QTimer>
 
-#include <algorithm>
-#include <ctime>
 #include <vector>
 
 namespace {
 
-QTextStream out(stdout);
-
-double cpuSeconds()
-{
-    return double(std::clock()) / CLOCKS_PER_SEC;
-}
-
 template<typename F>
 void cpuDuring(const QString &what, double seconds, F wait)
 {
-    const double before = cpuSeconds();
+    const double before = Report::cpuSeconds();
     wait();
-    out << what << ": " << QString::number((cpuSeconds() - before) / seconds * 100, 'f', 2) << "% of one core\n"
-        << Qt::flush;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+    Report::row(what, Report::number((Report::cpuSeconds() - before) / seconds * 100, 2) + "% of one core");
 }
 
 } // namespace
@@ -56,7 +40,7 @@ int main(int argc, char *argv[])
     processor.faults.silent = true;
     Emulator emulator(&processor, {1, DataFolder::path(), false, false});
     if (!emulator.start()) {
-        out << emulator.error() << "\n";
+        Report::note() << emulator.error() << "\n";
         return 1;
     }
     frmMain w;
@@ -64,11 +48,11 @@ int main(int argc, char *argv[])
     w.MSComm1.Settings(QStringLiteral("2400,n,8,1"));
     w.MSComm1.PortOpen(true);
     if (!w.MSComm1.PortOpen()) {
-        out << w.MSComm1.openFailure() << "\n";
+        Report::note() << w.MSComm1.openFailure() << "\n";
         return 1;
     }
 
-    cpuDuring(QStringLiteral("CPU during Delay(10000)"), 10, [&] { w.Delay(10000); });
+    cpuDuring(QStringLiteral("CPU during `Delay(10000)`"), 10, [&] { w.Delay(10000); });
 
     // A wait as the modem dialogue makes it: sleep until something happens, then look at the port, for 10 s on a
     // line where nothing arrives.
@@ -88,8 +72,9 @@ int main(int argc, char *argv[])
         w.Delay(1000);
         overshoot.push_back(clock.nsecsElapsed() / 1e6 - 1000);
     }
-    out << "Delay(1000) overshoot over 20: median " << QString::number(median(overshoot), 'f', 2) << " ms, worst "
-        << QString::number(*std::max_element(overshoot.begin(), overshoot.end()), 'f', 2) << " ms\n";
+    Report::row(QStringLiteral("`Delay(1000)` overshoot, 20 runs"),
+                QStringLiteral("median %1 ms, worst %2 ms")
+                    .arg(Report::number(Report::median(overshoot), 2), Report::number(Report::worst(overshoot), 2)));
 
     std::vector<double> latency;
     QElapsedTimer clock;
@@ -107,8 +92,9 @@ int main(int argc, char *argv[])
         while (!arrived)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    out << "Output to the far end over 100: median " << QString::number(median(latency), 'f', 1) << " us, worst "
-        << QString::number(*std::max_element(latency.begin(), latency.end()), 'f', 1) << " us\n";
+    Report::row(QStringLiteral("`Output` to bytes at the far end, 100 runs"),
+                QStringLiteral("median %1 µs, worst %2 µs")
+                    .arg(Report::number(Report::median(latency), 1), Report::number(Report::worst(latency), 1)));
     w.MSComm1.PortOpen(false);
     return 0;
 }

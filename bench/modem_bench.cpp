@@ -1,18 +1,18 @@
 // Prints what reading the modem's answers costs over a long wait: 32 KB arriving in small pieces, scanned
 // after every arrival, by the incremental scanner and by a scan of everything received so far.
+#include "Report.h"
 #include "link/ModemScan.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QString>
-#include <QTextStream>
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-QTextStream out(stdout);
 // Where the lines go, so that the scans are not optimised away.
 volatile qsizetype sink = 0;
 
@@ -66,10 +66,12 @@ int main()
                 sink = sink + ModemScan::modemLine(received).size();
             }
         });
-        out << "32 KB in pieces of " << piece << " (" << pieces.size() << " arrivals): incremental "
-            << QString::number(incremental, 'f', 0) << " µs, re-scan of everything "
-            << QString::number(rescan, 'f', 0) << " µs\n"
-            << Qt::flush;
+        const QLocale english(QLocale::English);
+        Report::row(QStringLiteral("Modem wait's line scan over 32 KB, %1 an arrival (%2 arrivals)")
+                        .arg(piece == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(piece),
+                             english.toString(qlonglong(pieces.size()))),
+                    QStringLiteral("%1 µs incremental; %2 µs re-scanning everything at each arrival")
+                        .arg(english.toString(qlonglong(incremental)), english.toString(qlonglong(rescan))));
     }
     return 0;
 }
