@@ -93,9 +93,6 @@ struct Route
     EmulatedProcessor *processor;
     Emulator *emulator;
     std::function<void(frmMain &)> choose; // sets the dialog to this route
-    // The silence kept before a Disconnect press, as an operator's pause: a modem takes "+++" as the escape
-    // only after its guard time of silence, and the hang-up sends it at once after whatever went before.
-    int quietBeforeHangUpMs = 0;
 };
 
 class Soak
@@ -109,13 +106,7 @@ public:
     bool run(const Route &route);
 
 private:
-    void disconnect(const Route &route)
-    {
-        QDeadlineTimer quiet(route.quietBeforeHangUpMs);
-        while (!quiet.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, int(quiet.remainingTime()));
-        w_.cmdConnect->click();
-    }
+    void disconnect() { w_.cmdConnect->click(); }
     bool connected() const { return w_.cmdConnect->text() == QStringLiteral("&Disconnect") && w_.MSComm1.PortOpen(); }
     bool offLine() const
     {
@@ -188,7 +179,7 @@ bool Soak::run(const Route &route)
         w_.cmdConnect->click();
         const bool in = connected() && levelsAgree(p) && w_.cmdPP_Up->isEnabled();
         const QString lookIn = in ? QString() : look(QStringLiteral("cycle %1 after the connect").arg(i));
-        disconnect(route);
+        disconnect();
         cycles.check(in && offLine(),
                      [&] { return in ? look(QStringLiteral("cycle %1 after the disconnect").arg(i)) : lookIn; });
         if (i % 25 == 0)
@@ -239,7 +230,7 @@ bool Soak::run(const Route &route)
     result(route, QStringLiteral("proof switches"), proofs);
     if (w_.mnuProof->isChecked())
         w_.mnuProof->trigger();
-    disconnect(route);
+    disconnect();
     if (!offLine()) {
         note() << route.name << ": the last disconnect did not leave the window off line\n";
         lost_ = true;
@@ -305,8 +296,7 @@ int main(int argc, char *argv[])
     ok = soak.run({QStringLiteral("Modem"), &farEnd, &modemLine, [](frmMain &m) {
                        setValue(m.Modem().optModem, -1);
                        m.Modem().cmbModem->setCurrentText(QStringLiteral("COM 3"));
-                   },
-                   int(modemOptions.guardMs * 1.5 / rate)})
+                   }})
          && ok;
     const long endKb = Report::residentKb();
     const long endFds = Report::openDescriptors();

@@ -34,6 +34,8 @@ inline constexpr int BlinkTicksPerBeep = 5;
 // Modem dialogue
 inline constexpr Ms ModemPortWait = 1000ms;
 inline constexpr Ms ModemCommandWait = 1000ms;
+// The silence a modem needs before "+++" to take it as its escape, and the wait after it.
+inline constexpr Ms ModemEscapeSilence = 1000ms;
 inline constexpr Ms ModemGuardTime = 3000ms;
 inline constexpr Ms ModemBannerTime = 3000ms;
 // How long the waits give a modem that says nothing. A modem gives up on a call by itself (NO CARRIER)

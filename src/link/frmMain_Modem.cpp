@@ -169,8 +169,13 @@ void frmMain::Modem_Hangup()
 
     Wait_End end = Wait_End::Line_Gone;
     if (MSComm1.PortOpen()) {
-        MSComm1.Output(Escape);
-        Delay(Pacing::ModemGuardTime.count());
+        // A modem takes "+++" as its escape only after a second of silence on the line, and the last exchange
+        // may have ended just now.
+        Delay(Pacing::ModemEscapeSilence.count());
+        if (!Line_Gone(line)) {
+            MSComm1.Output(Escape);
+            Delay(Pacing::ModemGuardTime.count());
+        }
     }
     if (!Line_Gone(line)) {
         Modem_Command(HangUp);

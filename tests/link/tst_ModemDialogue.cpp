@@ -333,6 +333,25 @@ private slots:
         QCOMPARE(f.window.picShow->lines().last(), QStringLiteral("OK"));
     }
 
+    // A modem takes "+++" as its escape only after a second of silence on the line; a Disconnect pressed as
+    // soon as a settings write has put "777x" on the line must still hang the modem up.
+    void hangUpRightAfterAnExchange()
+    {
+        ModemWindowFixture f;
+        QVERIFY(connected(f));
+        f.window.cmdPP_Up_Click();
+        QVERIFY(f.window.cmdPP_Up->isEnabled());
+        QTRY_VERIFY(f.received.endsWith("777x"));
+        f.clearLine();
+        desktop().reset();
+        f.window.cmdConnect_Click();
+        QCOMPARE(f.received, QByteArrayLiteral("+++ATH\rATZ\r"));
+        QVERIFY(!f.modem.callUp());
+        QCOMPARE(desktop().beeps.size(), 1);
+        QVERIFY(desktop().warnings.isEmpty());
+        QVERIFY(offLineLook(f.window));
+    }
+
     void hangUpWithThePortClosedSendsNothing()
     {
         ModemWindowFixture f;
