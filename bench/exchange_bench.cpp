@@ -5,6 +5,7 @@
 #include "EmulatedProcessor.h"
 #include "Emulator.h"
 #include "QuietDesktop.h"
+#include "ScratchApplication.h"
 #include "Report.h"
 #include "app/DataFolder.h"
 #include "panel/Lamp.h"
@@ -18,7 +19,6 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
 #include <vector>
 
@@ -35,13 +35,7 @@ void summary(const QString &what, const std::vector<double> &v)
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brevantic"));
-    QApplication::setApplicationName(QStringLiteral("Sonarelle"));
+    ScratchApplication app(argc, argv);
     QuietDesktop desktop;
     Desktop::install(&desktop);
 

@@ -3,13 +3,13 @@
 #include "EmulatedProcessor.h"
 #include "Emulator.h"
 #include "Report.h"
+#include "ScratchApplication.h"
 #include "app/DataFolder.h"
 #include "link/MSComm.h"
 #include "panel/frmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <vector>
@@ -28,13 +28,7 @@ void cpuDuring(const QString &what, double seconds, F wait)
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brevantic"));
-    QApplication::setApplicationName(QStringLiteral("Sonarelle"));
+    ScratchApplication app(argc, argv);
 
     EmulatedProcessor processor;
     processor.faults.silent = true;

@@ -11,6 +11,7 @@
 #include "EmulatedProcessor.h"
 #include "Emulator.h"
 #include "QuietDesktop.h"
+#include "ScratchApplication.h"
 #include "Report.h"
 #include "app/DataFolder.h"
 #include "link/Pacing.h"
@@ -28,7 +29,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
@@ -244,13 +244,7 @@ bool Soak::run(const Route &route)
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brevantic"));
-    QApplication::setApplicationName(QStringLiteral("Sonarelle"));
+    ScratchApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     const long adjustments = args.value(1, QStringLiteral("1000")).toLong();
     const long proofs = args.value(2, QStringLiteral("100")).toLong();

@@ -3,28 +3,22 @@
 // jumping so that the pause ends at its first look. The first run pays for what is loaded once (fonts,
 // pictures); the later runs show the cost of the windows themselves.
 #include "QuietDesktop.h"
+#include "ScratchApplication.h"
 #include "Report.h"
 #include "app/frmSplash.h"
 #include "panel/frmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <vector>
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QElapsedTimer sinceStart;
     sinceStart.start();
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brevantic"));
-    QApplication::setApplicationName(QStringLiteral("Sonarelle"));
+    ScratchApplication app(argc, argv);
     const double applicationMs = sinceStart.nsecsElapsed() / 1e6;
     QuietDesktop desktop;
     Desktop::install(&desktop);
