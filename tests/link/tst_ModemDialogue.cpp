@@ -1,6 +1,7 @@
 // The modem connect and hang-up over a real pseudo-terminal, with the emulated modem in front of the
 // emulated processor, on the fast clock.
 #include "ModemWindowFixture.h"
+#include "When.h"
 
 #include "panel/ReadoutBox.h"
 
@@ -24,21 +25,6 @@ const QString DialingBanner = Blanks13 + QStringLiteral("Dialing  ");
 FakeDesktop &desktop()
 {
     return TestEnvironment::desktop();
-}
-
-// Runs `action` once, from the event loop, as soon as `ready` holds: the handlers wait synchronously, so
-// whatever the operator or the modem does during a wait has to be set up before the handler is called.
-void when(std::function<bool()> ready, std::function<void()> action)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, ready, action] {
-        if (!ready())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        action();
-    });
-    poll->start(1);
 }
 
 // Records how long a label stays shown: from its first showing to its next hiding, in milliseconds.
