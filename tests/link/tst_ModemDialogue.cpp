@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -306,6 +308,8 @@ private slots:
         bool hangingShown = false;
         when([&] { return !f.window.lblHanging->isHidden(); },
              [&] { hangingShown = !f.window.cmdPP_Up->isEnabled() && !f.window.mnuProof->isEnabled(); });
+        // A second press while the modem hangs up has nothing more to do: no second "+++".
+        when([&] { return f.received.contains("+++"); }, [&] { f.window.cmdConnect_Click(); });
         f.window.cmdConnect_Click();
         QVERIFY(hangingShown);
         QVERIFY(f.window.lblConnected->isHidden());
@@ -335,6 +339,36 @@ private slots:
         QVERIFY(!f.modem.callUp());
         QCOMPARE(desktop().beeps.size(), 1);
         QVERIFY(desktop().warnings.isEmpty());
+        QVERIFY(offLineLook(f.window));
+    }
+
+    // The modem's port box must name a port, and the port must open: otherwise one message, nothing on the
+    // line, and the window stays off line.
+    void modemPortThatCannotBeUsed_data()
+    {
+        QTest::addColumn<QString>("portText");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("names no port") << "COMX" << "\"COMX\" names no COM port";
+        QTest::newRow("no such device") << "COM 7" << "COM 7 (/nonexistent/sonarelle-tty) could not be opened";
+    }
+
+    void modemPortThatCannotBeUsed()
+    {
+        QFETCH(QString, portText);
+        QFETCH(QString, message);
+        ModemWindowFixture f;
+        // COM 7 stands for a device that does not exist, whatever serial ports this machine has.
+        const QString com7 = QDir(TestEnvironment::dataFolder()).filePath(QStringLiteral("com7"));
+        QFile::remove(com7);
+        QVERIFY(QFile::link(QStringLiteral("/nonexistent/sonarelle-tty"), com7));
+        f.window.Modem().cmbModem->setCurrentText(portText);
+        f.window.cmdConnect_Click();
+        QTest::qWait(20);
+        QCOMPARE(f.received, QByteArray());
+        QVERIFY(!f.window.MSComm1.PortOpen());
+        QCOMPARE(desktop().warnings.size(), 1);
+        QCOMPARE(desktop().warnings.first().title, QStringLiteral("PORT ERROR"));
+        QVERIFY2(desktop().warnings.first().text.contains(message), qPrintable(desktop().warnings.first().text));
         QVERIFY(offLineLook(f.window));
     }
 
