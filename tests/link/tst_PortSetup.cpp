@@ -3,7 +3,9 @@
 #include "link/LineSettings.h"
 #include "link/MSComm.h"
 #include "link/PortName.h"
+#include "link/PortTarget.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -77,6 +79,73 @@ private slots:
         QCOMPARE(PortName::label(3), QStringLiteral("COM 3"));
         // The program's own folder, as MSComm reads it.
         QCOMPARE(MSComm::deviceName(1), QStringLiteral("/dev/ttyS0"));
+    }
+
+    void linkTargetsAsWritten()
+    {
+        QTemporaryDir folder;
+        const auto link = [&](const QString &target, int n) {
+            return QFile::link(target, folder.filePath(QStringLiteral("com%1").arg(n)));
+        };
+        QVERIFY(link(QStringLiteral("rfc2217://serial-server.local:4001"), 1));
+        QVERIFY(link(QStringLiteral("tcp://[::1]:2000"), 2));
+        QVERIFY(link(QStringLiteral("../dev/ttyUSB1"), 3));
+        QCOMPARE(PortName::link(1, folder.path()), QStringLiteral("rfc2217://serial-server.local:4001"));
+        QCOMPARE(PortName::device(1, folder.path()), QStringLiteral("rfc2217://serial-server.local:4001"));
+        QCOMPARE(PortName::device(2, folder.path()), QStringLiteral("tcp://[::1]:2000"));
+        // A relative device link is read as written, and opened from the folder it lives in.
+        QCOMPARE(PortName::link(3, folder.path()), QStringLiteral("../dev/ttyUSB1"));
+        QCOMPARE(PortName::device(3, folder.path()), QDir::cleanPath(folder.path() + QStringLiteral("/../dev/ttyUSB1")));
+        QCOMPARE(PortName::link(4, folder.path()), std::nullopt);
+    }
+
+    void targets_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("deviceOrHost");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("written");
+
+        const int device = int(PortTarget::Kind::Device), rfc = int(PortTarget::Kind::Rfc2217),
+                  tcp = int(PortTarget::Kind::Tcp);
+        QTest::newRow("device") << "/dev/ttyUSB0" << true << device << "/dev/ttyUSB0" << 0 << "/dev/ttyUSB0";
+        QTest::newRow("by-id device") << "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0" << true << device
+                                      << "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0" << 0
+                                      << "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0";
+        QTest::newRow("rfc2217 by name") << "rfc2217://ts-3.studio:4001" << true << rfc << "ts-3.studio" << 4001
+                                         << "rfc2217://ts-3.studio:4001";
+        QTest::newRow("tcp by address") << "tcp://127.0.0.1:2000" << true << tcp << "127.0.0.1" << 2000
+                                        << "tcp://127.0.0.1:2000";
+        QTest::newRow("scheme in capitals") << "TCP://host:7" << true << tcp << "host" << 7 << "tcp://host:7";
+        QTest::newRow("ipv6 in brackets") << "rfc2217://[fe80::1]:4001" << true << rfc << "fe80::1" << 4001
+                                          << "rfc2217://[fe80::1]:4001";
+        QTest::newRow("ipv6 bare") << "tcp://::1:2000" << false << 0 << "" << 0 << "";
+        QTest::newRow("no port") << "tcp://host" << false << 0 << "" << 0 << "";
+        QTest::newRow("empty port") << "tcp://host:" << false << 0 << "" << 0 << "";
+        QTest::newRow("port 0") << "tcp://host:0" << false << 0 << "" << 0 << "";
+        QTest::newRow("port too big") << "tcp://host:65536" << false << 0 << "" << 0 << "";
+        QTest::newRow("port signed") << "tcp://host:+80" << false << 0 << "" << 0 << "";
+        QTest::newRow("no host") << "rfc2217://:4001" << false << 0 << "" << 0 << "";
+        QTest::newRow("path after") << "tcp://host:80/x" << false << 0 << "" << 0 << "";
+        QTest::newRow("unknown scheme") << "telnet://host:23" << false << 0 << "" << 0 << "";
+        QTest::newRow("empty") << "" << false << 0 << "" << 0 << "";
+    }
+
+    void targets()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        const std::optional<PortTarget> t = PortTarget::parse(text);
+        QCOMPARE(t.has_value(), valid);
+        if (!valid)
+            return;
+        QTEST(int(t->kind), "kind");
+        QTEST(t->isNetwork() ? t->host : t->device, "deviceOrHost");
+        QTEST(int(t->port), "port");
+        QTEST(t->text(), "written");
+        QCOMPARE(PortTarget::parse(t->text()), t);
     }
 };
 
