@@ -71,11 +71,11 @@ frmPorts::frmPorts(QWidget *owner, const QString &folder) : QDialog(owner), link
     setWindowTitle(Title);
     setWindowIcon(ProgramIcon::icon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(Twips::size(7800, 5895));
+    setFixedSize(Twips::size(7800, 5235));
     setFont(Fonts::font(Fonts::Face::MSSansSerif, 8.25));
     paintWindowGrey(this);
 
-    lstPorts = place(new QTreeWidget(this), 120, 390, 7560, 3120);
+    lstPorts = place(new QTreeWidget(this), 120, 390, 7560, 2460);
     lstPorts->setAccessibleName(QStringLiteral("COM ports"));
     lstPorts->setRootIsDecorated(false);
     lstPorts->setUniformRowHeights(true);
@@ -89,7 +89,7 @@ frmPorts::frmPorts(QWidget *owner, const QString &folder) : QDialog(owner), link
     lstPorts->setCurrentItem(lstPorts->topLevelItem(0));
     lblPorts = place(label(this, QStringLiteral("COM &ports and what they stand for:"), lstPorts), 120, 120, 7560, 255);
 
-    fraAssign = place(new QGroupBox(this), 120, 3600, 7560, 1560);
+    fraAssign = place(new QGroupBox(this), 120, 2940, 7560, 1560);
     optSerial = place(new QRadioButton(QStringLiteral("&Serial port"), fraAssign), 120, 300, 1440, 255);
     cmbSerial = place(new QComboBox(fraAssign), 1680, 270, 5760, 315);
     cmbSerial->setAccessibleName(QStringLiteral("Serial port of the system"));
@@ -110,19 +110,20 @@ frmPorts::frmPorts(QWidget *owner, const QString &folder) : QDialog(owner), link
                                            "raw TCP when the server's port is set up for 2400,n,8,1"));
     optNone = place(new QRadioButton(QStringLiteral("&None: the built-in port"), fraAssign), 120, 1140, 3600, 255);
 
-    cmdRefresh = place(new QPushButton(QStringLiteral("&Refresh"), this), 120, 5280, 1095, 495);
+    cmdRefresh = place(new QPushButton(QStringLiteral("&Refresh"), this), 120, 4620, 1095, 495);
     cmdRefresh->setToolTip(QStringLiteral("Read the system's serial ports and the COM ports again"));
-    cmdAssign = place(new QPushButton(QStringLiteral("&Assign"), this), 5280, 5280, 1095, 495);
+    cmdAssign = place(new QPushButton(QStringLiteral("&Assign"), this), 5280, 4620, 1095, 495);
     cmdAssign->setToolTip(QStringLiteral("Let the chosen COM port stand for the choice above, now"));
     cmdAssign->setDefault(true);
-    cmdClose = place(new QPushButton(QStringLiteral("&Close"), this), 6480, 5280, 1095, 495);
+    cmdClose = place(new QPushButton(QStringLiteral("&Close"), this), 6480, 4620, 1095, 495);
 
-    lblNote = place(new QLabel(this), 120, 3600, 7560, 1560);
+    lblNote = place(new QLabel(QStringLiteral("On Windows, COM n is the system's port COMn. Network targets are "
+                                              "not available on Windows yet."),
+                               this),
+                    120, 2940, 7560, 1560);
     lblNote->setWordWrap(true);
     lblNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 #ifdef Q_OS_WIN
-    lblNote->setText(QStringLiteral("On Windows, COM n is the system's port COMn; it is chosen in the system's "
-                                    "settings. Network targets are not available on Windows yet."));
     fraAssign->hide();
     cmdAssign->hide();
 #else
@@ -142,6 +143,7 @@ frmPorts::frmPorts(QWidget *owner, const QString &folder) : QDialog(owner), link
     connect(cmdClose, &QPushButton::clicked, this, &frmPorts::cmdClose_Click);
 
     optNone->setChecked(true);
+    lstPorts_Click();
     lstPorts->setFocus();
     if (const QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());

@@ -113,7 +113,7 @@ private slots:
         QVERIFY(!f.isModal());
         QCOMPARE(f.windowTitle(), QStringLiteral("Ports"));
         QCOMPARE(f.palette().color(QPalette::Window), QColor(192, 192, 192));
-        QCOMPARE(f.size(), Twips::size(7800, 5895));
+        QCOMPARE(f.size(), Twips::size(7800, 5235));
         QCOMPARE(f.lstPorts->topLevelItemCount(), 9);
         QCOMPARE(row(f, 1), QStringLiteral("COM 1 | /dev/ttyS0 | none: the built-in port"));
         QCOMPARE(row(f, 9), QStringLiteral("COM 9 | /dev/ttyS8 | none: the built-in port"));
