@@ -106,9 +106,15 @@ private slots:
         QCOMPARE(items.indexOf(w.mnuPorts), items.indexOf(w.mnuModemSettings) + 1);
         QCOMPARE(w.mnuPorts->text(), QStringLiteral("&Ports..."));
         QVERIFY(w.mnuPorts->isEnabled());
+        // Alt+M opens the Modem menu, and P the window.
         w.show();
-        w.mnuPorts->trigger();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
+        QTRY_VERIFY(w.mnuModem->isVisible());
+        QTest::keyClick(w.mnuModem, Qt::Key_P);
         frmPorts &f = w.Ports();
+        QTRY_VERIFY(f.isVisible());
         QVERIFY(f.isVisible());
         QVERIFY(!f.isModal());
         QCOMPARE(f.windowTitle(), QStringLiteral("Ports"));
