@@ -27,7 +27,7 @@ class frmPorts;
 //   src/app       exit and the About box (frmMain_Exit.cpp)
 //   src/link      Delay, the Connect button and the modem dialogue
 //   src/processor the status read, the settings write and the proof switch
-//   src/settings  the settings file (Restore_Data, Save_Data)
+//   src/settings  the settings file (Restore_Data, Save_Data) and the Ports window
 class frmMain : public QMainWindow
 {
     Q_OBJECT

@@ -58,7 +58,7 @@ PortRow systemRow(int n, const QList<SystemPort> &ports)
 {
     const QString name = QStringLiteral("COM%1").arg(n);
     for (const SystemPort &port : ports)
-        if (port.device.compare(name, Qt::CaseInsensitive) == 0)
+        if (port.device.section(u'\\', -1).compare(name, Qt::CaseInsensitive) == 0) // \\.\COM3
             return {name, port.about().isEmpty() ? QStringLiteral("present") : port.about()};
     return {name, QStringLiteral("not present")};
 }
