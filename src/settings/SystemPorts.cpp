@@ -6,7 +6,7 @@
 
 namespace {
 
-std::function<QList<SystemPort>()> &source()
+std::function<QList<SystemPort>()> &fedList()
 {
     static std::function<QList<SystemPort>()> fed;
     return fed;
@@ -27,12 +27,12 @@ QString SystemPort::about() const
 
 QList<SystemPort> SystemPorts::list()
 {
-    return source() ? source()() : fromSystem();
+    return fedList() ? fedList()() : fromSystem();
 }
 
-void SystemPorts::feed(std::function<QList<SystemPort>()> fed)
+void SystemPorts::feed(std::function<QList<SystemPort>()> source)
 {
-    source() = std::move(fed);
+    fedList() = std::move(source);
 }
 
 QList<SystemPort> SystemPorts::fromSystem(const QString &byIdFolder)
