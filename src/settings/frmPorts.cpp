@@ -9,6 +9,7 @@
 #include "panel/WindowGrey.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QIntValidator>
@@ -223,8 +224,12 @@ void frmPorts::lstPorts_Click()
     case PortEntry::Kind::ById:
     case PortEntry::Kind::Absent:
         optSerial->setChecked(true);
-        if (const int at = cmbSerial->findData(e.text); at >= 0)
-            cmbSerial->setCurrentIndex(at);
+        // The system's port by the name written, or by the device it leads to (a link made by hand to
+        // /dev/ttyUSB0 is the adapter listed under its stable name).
+        for (qsizetype i = 0; i < ports_.size(); ++i)
+            if (ports_[i].linkTarget() == e.text
+                || (!e.device.isEmpty() && QFileInfo(ports_[i].device).canonicalFilePath() == e.device))
+                cmbSerial->setCurrentIndex(int(i));
         break;
     case PortEntry::Kind::Unreadable:
     case PortEntry::Kind::Foreign: break;

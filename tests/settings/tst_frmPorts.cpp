@@ -144,14 +144,16 @@ private slots:
         QCOMPARE(f.cmbSerial->itemData(0).toString(), QString());
         QCOMPARE(row(f, 2), QStringLiteral("COM 2 | rfc2217://10.0.0.5:4001 | device server, RFC 2217"));
 
-        systemPorts = {{device.fileName(), "FT232R USB UART", "FTDI", "A50285BI", {}}};
+        QVERIFY(QFile::link(device.fileName(), dev.filePath(QStringLiteral("usb-FTDI-if00-port0"))));
+        systemPorts = {{"/dev/ttyUSB9", "", "", "", ""},
+                       {device.fileName(), "FT232R USB UART", "FTDI", "A50285BI", dev.filePath(QStringLiteral("usb-FTDI-if00-port0"))}};
         QVERIFY(QFile::link(device.fileName(), com(4)));
         QVERIFY(QFile::link(QStringLiteral("tcp://"), com(5)));
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTest::keyClick(&f, Qt::Key_R, Qt::AltModifier);
-        QTRY_COMPARE(f.cmbSerial->itemData(0).toString(), device.fileName());
-        QCOMPARE(f.cmbSerial->count(), 1);
-        QCOMPARE(f.cmbSerial->itemText(0), device.fileName() + QStringLiteral(" (FT232R USB UART, FTDI, serial A50285BI)"));
+        QTRY_COMPARE(f.cmbSerial->itemData(1).toString(), dev.filePath(QStringLiteral("usb-FTDI-if00-port0")));
+        QCOMPARE(f.cmbSerial->count(), 2);
+        QCOMPARE(f.cmbSerial->itemText(1), device.fileName() + QStringLiteral(" (FT232R USB UART, FTDI, serial A50285BI)"));
         QCOMPARE(row(f, 4), QStringLiteral("COM 4 | %1 | present: FT232R USB UART, FTDI, serial A50285BI").arg(device.fileName()));
         QCOMPARE(row(f, 5), QStringLiteral("COM 5 | tcp:// | unreadable: names no device and no usable address"));
 
@@ -165,6 +167,7 @@ private slots:
         QVERIFY(!f.cmbSerial->isEnabled());
         choose(f, 4);
         QVERIFY(f.optSerial->isChecked());
+        QCOMPARE(f.cmbSerial->currentIndex(), 1); // the adapter the link leads to, listed by its stable name
         QVERIFY(f.cmbSerial->isEnabled());
         QVERIFY(!f.txtHost->isEnabled());
         choose(f, 7);
