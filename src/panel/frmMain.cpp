@@ -282,6 +282,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
     mnuModem = menuBar()->addMenu(QStringLiteral("&Modem"));
     mnuModemSettings = mnuModem->addAction(QStringLiteral("&Modem Settings"));
+    mnuPorts = mnuModem->addAction(QStringLiteral("&Ports..."));
     mnuHelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuAbout = mnuHelpMenu->addAction(QStringLiteral("About"));
 
@@ -293,6 +294,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     });
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
     connect(mnuModemSettings, &QAction::triggered, this, &frmMain::mnuModemSettings_Click);
+    connect(mnuPorts, &QAction::triggered, this, &frmMain::mnuPorts_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
 
     Timer1.setInterval(Pacing::scaled(double(Pacing::ProofBlink.count())));

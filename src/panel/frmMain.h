@@ -19,6 +19,7 @@ class Lamp;
 class ReadoutBox;
 class frmAbout;
 class frmModem;
+class frmPorts;
 
 // The program's one working window. It owns the serial port, both timers and the processor's settings;
 // its procedures are spread over the subsystems they belong to:
@@ -26,7 +27,7 @@ class frmModem;
 //   src/app       exit and the About box (frmMain_Exit.cpp)
 //   src/link      Delay, the Connect button and the modem dialogue
 //   src/processor the status read, the settings write and the proof switch
-//   src/settings  the settings file (Restore_Data, Save_Data)
+//   src/settings  the settings file (Restore_Data, Save_Data) and the Ports window
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -83,6 +84,9 @@ public:
     void mnuModemSettings_Click();
     // The modem settings dialog; made, hidden, on first use.
     frmModem &Modem();
+    void mnuPorts_Click();
+    // The Ports window; made, hidden, on first use.
+    frmPorts &Ports();
 
     // Controls
     QVector<Lamp *> picPP, picPD, picHQ, picLQ;
@@ -95,7 +99,7 @@ public:
         *lblDialing;
     ReadoutBox *picShow;
     QMenu *mnuFile, *mnuModem, *mnuHelpMenu;
-    QAction *mnuFileSave, *mnuProof, *mnuLine1, *mnuFileExit, *mnuModemSettings, *mnuAbout;
+    QAction *mnuFileSave, *mnuProof, *mnuLine1, *mnuFileExit, *mnuModemSettings, *mnuPorts, *mnuAbout;
     QTimer Timer1;
     QTimer Timer2;
     MSComm MSComm1;
@@ -151,5 +155,6 @@ private:
     bool Hanging_Up = false;
 
     frmModem *modemForm_ = nullptr;
+    frmPorts *portsForm_ = nullptr;
     QPointer<frmAbout> aboutForm_;
 };

@@ -10,6 +10,7 @@
 #include "panel/frmMain.h"
 #include "settings/TabControl.h"
 #include "settings/frmModem.h"
+#include "settings/frmPorts.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -115,6 +116,7 @@ private slots:
                 QVERIFY(item->isSeparator() || !item->text().isEmpty());
         }
         verifyAllNamed(&w->Modem());
+        verifyAllNamed(&w->Ports());
         frmAbout about;
         verifyAllNamed(&about);
         frmSplash splash;

@@ -4,23 +4,28 @@
 // them without a display. The scale (1 by default) renders them as on a high-DPI screen.
 // It never touches the user's settings file: the data folder is a temporary one, made before anything
 // of the program runs, and the message boxes are answered silently.
+#include "app/DataFolder.h"
 #include "app/Desktop.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "panel/Lamp.h"
 #include "panel/frmMain.h"
 #include "settings/ControlValue.h"
+#include "settings/SystemPorts.h"
 #include "settings/TabControl.h"
 #include "settings/frmModem.h"
+#include "settings/frmPorts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <functional>
@@ -82,6 +87,32 @@ Made modemPage(int page)
     return {std::move(main), &dialog};
 }
 
+// The Ports window on a site with two USB adapters and a device server: the system's list is a fixed one, and
+// the links are made in the render's own data folder.
+Made portsWindow()
+{
+    const QString adapter = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    SystemPorts::feed([adapter] {
+        return QList<SystemPort>{{QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART"),
+                                  QStringLiteral("FTDI"), QStringLiteral("A50285BI"), adapter},
+                                 {QStringLiteral("/dev/ttyUSB1"),
+                                  QStringLiteral("CP2102 USB to UART Bridge Controller"),
+                                  QStringLiteral("Silicon Labs"),
+                                  QStringLiteral("0001"),
+                                  {}}};
+    });
+    DataFolder::ensure();
+    const QDir data(DataFolder::path());
+    QFile::link(adapter, data.filePath(QStringLiteral("com1")));
+    QFile::link(QStringLiteral("rfc2217://192.168.1.50:4001"), data.filePath(QStringLiteral("com2")));
+    QFile::link(QStringLiteral("tcp://devserver.site:4002"), data.filePath(QStringLiteral("com3")));
+    auto main = loadedMain();
+    frmPorts &ports = main->Ports();
+    ports.show();
+    ports.lstPorts->setCurrentItem(ports.lstPorts->topLevelItem(1));
+    return {std::move(main), &ports};
+}
+
 // Each render makes its window in the state to be shown. A window of a later subsystem is one more row.
 const Render Renders[] = {
     {"splash", [] { return alone(std::make_unique<frmSplash>()); }},
@@ -110,6 +141,7 @@ const Render Renders[] = {
     {"modem-connection", [] { return modemPage(0); }},
     {"modem-dialing", [] { return modemPage(1); }},
     {"modem-setup", [] { return modemPage(2); }},
+    {"ports", portsWindow},
 };
 
 } // namespace
