@@ -153,8 +153,9 @@ void MSComm::loseLine()
                  : QStringLiteral("The line on %1 (%2) was lost: the other end hung up or the adapter was unplugged.")
                        .arg(PortName::label(commPort_), device_);
     watch_.stop();
-    transport_->abandon();
-    release(std::exchange(transport_, nullptr));
+    Transport *gone = std::exchange(transport_, nullptr);
+    release(gone);
+    gone->abandon();
     ++openSerial_;
     // Told on the next turn of the event loop, so that whoever is polling the port finds it closed and carries on
     // normally before its owner reacts.
@@ -171,11 +172,13 @@ void MSComm::close()
         return;
     }
     watch_.stop();
-    transport_->close();
-    release(std::exchange(transport_, nullptr));
+    Transport *closing = std::exchange(transport_, nullptr);
+    release(closing); // closing may tell of trouble: it is ours, not news
+    closing->close();
     ++openSerial_;
 }
 
+// Deleted later: it may be in the middle of telling us something.
 void MSComm::release(Transport *transport)
 {
     disconnect(transport, nullptr, this, nullptr);

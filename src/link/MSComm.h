@@ -71,7 +71,7 @@ private:
     void checkLine();
     void loseLine();
     void close();
-    // Lets go of a transport that is done with; it may be in the middle of telling us something.
+    // Lets go of a transport that is done with: it tells us nothing more.
     void release(Transport *transport);
 
     Transport *transport_ = nullptr; // of the open port

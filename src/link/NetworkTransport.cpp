@@ -57,8 +57,8 @@ bool NetworkTransport::open(const LineSettings &settings, Failure *failure)
         if (telnet_->comPort() == TelnetStream::ComPort::Accepted) {
             telnet_->setLine(settings);
             flushTelnet();
-            // The purge is the last message: once it is answered, the line is set and what came before is gone.
-            waitFor([this] { return telnet_->answers() >= TelnetStream::lineMessages; }, negotiation);
+            // Once the server has answered, the line is set and what it held from before is gone.
+            waitFor([this] { return telnet_->lineSet(); }, negotiation);
         }
         if (cancelled_ || socket_->state() != QAbstractSocket::ConnectedState) {
             failure->reason = cancelled_ ? QString() : QStringLiteral("the device server closed the connection");

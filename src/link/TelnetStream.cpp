@@ -54,7 +54,9 @@ quint8 stopValue(QSerialPort::StopBits stop)
 
 } // namespace
 
-TelnetStream::TelnetStream() : telnet_(telnet_init(Options, &TelnetStream::onEvent, 0, this))
+TelnetStream::TelnetStream()
+    : telnet_(telnet_init(Options, &TelnetStream::onEvent, 0, this)),
+      observer_(telnet_init(nullptr, &TelnetStream::onObserved, TELNET_FLAG_PROXY, this))
 {
     telnet_negotiate(telnet_, TELNET_WILL, TELNET_TELOPT_BINARY);
     telnet_negotiate(telnet_, TELNET_DO, TELNET_TELOPT_BINARY);
@@ -63,13 +65,16 @@ TelnetStream::TelnetStream() : telnet_(telnet_init(Options, &TelnetStream::onEve
 
 TelnetStream::~TelnetStream()
 {
+    telnet_free(observer_);
     telnet_free(telnet_);
 }
 
 void TelnetStream::receive(QByteArrayView bytes)
 {
-    if (!bytes.isEmpty())
-        telnet_recv(telnet_, bytes.data(), size_t(bytes.size()));
+    if (bytes.isEmpty())
+        return;
+    telnet_recv(observer_, bytes.data(), size_t(bytes.size()));
+    telnet_recv(telnet_, bytes.data(), size_t(bytes.size()));
 }
 
 void TelnetStream::send(QByteArrayView payload)
@@ -96,6 +101,13 @@ void TelnetStream::setLine(const LineSettings &settings)
     message(PurgeData, QByteArray(1, char(PurgeServerReceived)));
 }
 
+bool TelnetStream::lineSet() const
+{
+    constexpr quint32 All = 1u << SetBaudRate | 1u << SetDataSize | 1u << SetParity | 1u << SetStopSize
+                            | 1u << SetControl | 1u << PurgeData;
+    return (answered_ & All) == All;
+}
+
 QByteArray TelnetStream::takePayload()
 {
     return std::exchange(payload_, {});
@@ -111,19 +123,19 @@ void TelnetStream::onEvent(telnet_t *, telnet_event_t *event, void *self)
     static_cast<TelnetStream *>(self)->event(*event);
 }
 
+void TelnetStream::onObserved(telnet_t *, telnet_event_t *event, void *self)
+{
+    auto *stream = static_cast<TelnetStream *>(self);
+    if ((event->type == TELNET_EV_DO || event->type == TELNET_EV_DONT) && event->neg.telopt == ComPortOption
+        && stream->comPort_ == ComPort::Asked)
+        stream->comPort_ = event->type == TELNET_EV_DO ? ComPort::Accepted : ComPort::Refused;
+}
+
 void TelnetStream::event(const telnet_event_t &event)
 {
     switch (event.type) {
     case TELNET_EV_DATA: payload_.append(event.data.buffer, qsizetype(event.data.size)); break;
     case TELNET_EV_SEND: toPeer_.append(event.data.buffer, qsizetype(event.data.size)); break;
-    case TELNET_EV_DO:
-        if (event.neg.telopt == ComPortOption)
-            comPort_ = ComPort::Accepted;
-        break;
-    case TELNET_EV_DONT:
-        if (event.neg.telopt == ComPortOption)
-            comPort_ = ComPort::Refused;
-        break;
     case TELNET_EV_SUBNEGOTIATION:
         if (event.sub.telopt == ComPortOption && event.sub.size > 0)
             comPortMessage(quint8(event.sub.buffer[0]),
@@ -141,7 +153,7 @@ void TelnetStream::comPortMessage(quint8 code, QByteArrayView value)
     if (code == ServerOffset + NotifyModemState) {
         if (!value.isEmpty())
             modemState_ = quint8(value.front());
-    } else if ((code > ServerOffset && code <= ServerOffset + SetControl) || code == ServerOffset + PurgeData) {
-        ++answers_;
+    } else if (code > ServerOffset && code <= ServerOffset + PurgeData) {
+        answered_ |= 1u << (code - ServerOffset);
     }
 }

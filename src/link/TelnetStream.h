@@ -40,22 +40,25 @@ public:
     QByteArray takeToPeer();
 
     ComPort comPort() const { return comPort_; }
-    // The number of the server's answers to setLine()'s messages so far; setLine() queues lineMessages of them.
-    int answers() const { return answers_; }
+    // True once the server has answered each kind of message that setLine() sends (a server need not answer
+    // every one, nor in order: a control it cannot apply, DTR on a line without modem lines, may go unanswered).
+    bool lineSet() const;
     // The last modem state the server notified (RFC 2217 bits: 0x80 is DCD), none before the first.
     std::optional<quint8> modemState() const { return modemState_; }
 
-    static constexpr int lineMessages = 8;
-
 private:
     static void onEvent(telnet_t *telnet, telnet_event_t *event, void *self);
+    static void onObserved(telnet_t *telnet, telnet_event_t *event, void *self);
     void event(const telnet_event_t &event);
     void comPortMessage(quint8 code, QByteArrayView value);
 
     telnet_t *telnet_;
+    // Sees the same stream without negotiating: the negotiating side reports a server's DO or DONT only when it
+    // changes an option's state, and a refusal of what we asked for changes nothing.
+    telnet_t *observer_;
     QByteArray payload_;
     QByteArray toPeer_;
     ComPort comPort_ = ComPort::Asked;
-    int answers_ = 0;
+    quint32 answered_ = 0; // bit n: the server answered code n
     std::optional<quint8> modemState_;
 };
