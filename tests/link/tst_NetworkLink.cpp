@@ -4,6 +4,7 @@
 #include "ModemWindowFixture.h"
 #include "Ser2NetFixture.h"
 #include "WindowFixture.h"
+#include "TcpListener.h"
 #include "WindowLook.h"
 #include "When.h"
 
@@ -345,6 +346,41 @@ private slots:
         QCOMPARE(port.Input(), QByteArray());
         QTest::qWait(100);
         QCOMPARE(lost.size(), 1);
+    }
+
+    // The emulator's own listener stands in for a device server in raw mode: one client at a time, and a hang-up
+    // of its line ends the connection, which the program takes for a lost line.
+    void emulatorListener()
+    {
+        EmulatorFixture line(true, 5);
+        QVERIFY(line.started);
+        TcpListener listener(&line.emulator);
+        QString error;
+        QVERIFY2(listener.listen(QHostAddress::LocalHost, 0, &error), qPrintable(error));
+        QVERIFY(linkTo(networkAddress("tcp", listener.port())));
+        MSComm port;
+        port.CommPort(NetworkPort);
+        port.PortOpen(true);
+        QVERIFY2(port.PortOpen(), qPrintable(port.openFailure()));
+        QSignalSpy lost(&port, &MSComm::lineLost);
+
+        QTcpSocket second;
+        second.connectToHost(QHostAddress::LocalHost, listener.port());
+        QTRY_COMPARE(second.state(), QAbstractSocket::UnconnectedState);
+
+        port.Output("90x");
+        {
+            Received got{port, {}};
+            QTRY_COMPARE(got(), QByteArrayLiteral("3x5x2x2x0x\r\n"));
+        }
+        line.emulator.hangUp();
+        QTRY_COMPARE(lost.size(), 1);
+        // the next client gets the new line
+        port.PortOpen(true);
+        QVERIFY2(port.PortOpen(), qPrintable(port.openFailure()));
+        port.Output("90x");
+        Received got{port, {}};
+        QTRY_COMPARE(got(), QByteArrayLiteral("3x5x2x2x0x\r\n"));
     }
 
     // A device server that never completes the connection: the opening gives up after its limit, with the window
