@@ -15,5 +15,10 @@ void drain(qintptr handle);
 // Makes a connected TCP socket notice a peer that vanished without a word (power lost, cable cut) within about
 // `limit`: keepalive probes while the line is idle, and a bound on unacknowledged data while it is not.
 void watchSocket(qintptr socket, std::chrono::seconds limit);
+// Makes a TCP socket acknowledge what arrives at once instead of holding the acknowledgement back. A device server
+// sends each piece of the line as it comes, and with Nagle's algorithm on its side it holds the next piece until the
+// last is acknowledged: a held-back acknowledgement (up to 40 ms on Linux) would delay every answer. The system
+// drops back to holding them after a while, so this is asked again after every read.
+void ackAtOnce(qintptr socket);
 
 } // namespace LineCheck

@@ -46,6 +46,7 @@ bool NetworkTransport::open(const LineSettings &settings, Failure *failure)
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
     LineCheck::watchSocket(socket_->socketDescriptor(), Pacing::NetworkSilenceLimit);
+    LineCheck::ackAtOnce(socket_->socketDescriptor());
 
     if (telnet_) {
         flushTelnet();
@@ -156,6 +157,7 @@ Transport::Carrier NetworkTransport::carrier() const
 void NetworkTransport::absorb()
 {
     const QByteArray bytes = socket_->readAll();
+    LineCheck::ackAtOnce(socket_->socketDescriptor());
     if (!telnet_) {
         received_ += bytes;
         return;
