@@ -65,7 +65,7 @@ void MSComm::open()
     const std::optional<PortTarget> target = PortTarget::parse(device);
     if (!target) {
         openFailure_ = OpenFailure::text(PortName::label(commPort_), device,
-                                         QStringLiteral("it is neither a device nor an rfc2217:// or tcp:// address"));
+                                         QStringLiteral("an address must read rfc2217://host:port or tcp://host:port"));
         return;
     }
     Transport *transport = target->isNetwork() ? static_cast<Transport *>(new NetworkTransport(*target, this))

@@ -240,6 +240,27 @@ private slots:
         QVERIFY(!f.window.MSComm1.PortOpen());
     }
 
+    // A link whose target looks like an address but is not one that can be reached is not taken for a device.
+    void unusableAddress_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("no port") << "tcp://127.0.0.1";
+        QTest::newRow("port 0") << "rfc2217://127.0.0.1:0";
+        QTest::newRow("unknown scheme") << "telnet://127.0.0.1:23";
+    }
+    void unusableAddress()
+    {
+        QFETCH(QString, target);
+        QVERIFY(linkTo(target));
+        MSComm port;
+        port.CommPort(NetworkPort);
+        port.PortOpen(true);
+        QVERIFY(!port.PortOpen());
+        QCOMPARE(port.openFailure(), QStringLiteral("COM 2 (%1) could not be opened: an address must read "
+                                                    "rfc2217://host:port or tcp://host:port.")
+                                         .arg(target));
+    }
+
     // A peer that takes the connection and never says a word: connected, but with the look of a processor that
     // does not answer. An RFC 2217 port gives up waiting for the option after a bounded time and carries on as a
     // plain Telnet link, its commands still on the wire.
@@ -272,25 +293,38 @@ private slots:
         QVERIFY(clock.elapsed() < 2 * Pacing::NetworkConnectLimit.count());
     }
 
-    // A disconnect pressed while the port waits for its device server ends the wait: no port, no message.
-    void disconnectDuringTheConnectWait()
+    // A disconnect pressed, or the program ended, while the port waits for its device server ends the wait: no
+    // port, no message.
+    void endedDuringTheConnectWait_data()
     {
+        QTest::addColumn<bool>("exit");
+        QTest::newRow("Disconnect") << false;
+        QTest::newRow("Exit") << true;
+    }
+    void endedDuringTheConnectWait()
+    {
+        QFETCH(bool, exit);
         WindowFixture f;
         Peer peer;
         QVERIFY(linkTo(networkAddress("rfc2217", peer.server.serverPort())));
         f.window.Modem().cmbPort->setCurrentText(QStringLiteral("COM %1").arg(NetworkPort));
-        when([&] { return peer.received.contains(WillComPort); }, [&] { f.window.cmdConnect->click(); });
+        desktop().answers = {true};
+        when([&] { return peer.received.contains(WillComPort); },
+             [&] { exit ? f.window.Exit_Program() : f.window.cmdConnect->click(); });
         QElapsedTimer clock;
         clock.start();
         f.window.cmdConnect->click();
 
         QVERIFY(clock.elapsed() < Pacing::NetworkNegotiationLimit.count());
         QVERIFY(desktop().warnings.isEmpty());
+        QCOMPARE(desktop().ends, exit ? 1 : 0);
+        QVERIFY(!f.window.MSComm1.PortOpen());
+        QTRY_COMPARE(peer.socket->state(), QAbstractSocket::UnconnectedState);
+        if (exit)
+            return; // the program ends here; the window is of no more interest
         QCOMPARE(f.window.cmdConnect->text(), QStringLiteral("&Connect"));
         QVERIFY(!f.window.lblOffLine->isHidden());
         QVERIFY(f.window.lblConnected->isHidden());
-        QVERIFY(!f.window.MSComm1.PortOpen());
-        QTRY_COMPARE(peer.socket->state(), QAbstractSocket::UnconnectedState);
     }
 
     // A server that refuses COM port control is used as a plain Telnet link, at once: the payload still goes
