@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <filesystem>
 #include <system_error>
 
@@ -41,6 +42,8 @@ struct Ser2NetFixture
         config.close();
         // -n: stay in the foreground, as our child; -u: no UUCP lock files in the system's lock folder.
         process.setProcessChannelMode(QProcess::MergedChannels);
+        // Ends with the test, even one that crashes.
+        process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         process.start(QStringLiteral("ser2net"), {QStringLiteral("-n"), QStringLiteral("-u"), QStringLiteral("-c"),
                                                   config.fileName(), QStringLiteral("-P"),
                                                   dir.filePath(QStringLiteral("ser2net.pid"))});
