@@ -2,7 +2,9 @@
 
 #include <QtGlobal>
 
-// Questions about an open serial line that Qt Serial Port cannot answer, asked of the system directly.
+#include <chrono>
+
+// Questions about an open line that Qt cannot answer, asked of the system directly.
 namespace LineCheck {
 
 // True when the far end has gone for good: a hung-up line, a pseudo-terminal whose other side closed, an
@@ -10,5 +12,13 @@ namespace LineCheck {
 bool isGone(qintptr handle);
 // Waits until everything written has left the computer, so that closing the port loses nothing.
 void drain(qintptr handle);
+// Makes a connected TCP socket notice a peer that vanished without a word (power lost, cable cut) within about
+// `limit`: keepalive probes while the line is idle, and a bound on unacknowledged data while it is not.
+void watchSocket(qintptr socket, std::chrono::seconds limit);
+// Makes a TCP socket acknowledge what arrives at once instead of holding the acknowledgement back. A device server
+// sends each piece of the line as it comes, and with Nagle's algorithm on its side it holds the next piece until the
+// last is acknowledged: a held-back acknowledgement (up to 40 ms on Linux) would delay every answer. The system
+// drops back to holding them after a while, so this is asked again after every read.
+void ackAtOnce(qintptr socket);
 
 } // namespace LineCheck

@@ -2,7 +2,12 @@
 // gone away), which is the one reliable sign; the read errors that Qt reports are not.
 #include "LineCheck.h"
 
+#include <algorithm>
+
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <termios.h>
 
 bool LineCheck::isGone(qintptr handle)
@@ -19,4 +24,37 @@ void LineCheck::drain(qintptr handle)
 {
     if (handle >= 0)
         ::tcdrain(int(handle));
+}
+
+void LineCheck::watchSocket(qintptr socket, std::chrono::seconds limit)
+{
+    if (socket < 0)
+        return;
+    const int fd = int(socket);
+    // A third of the limit idle, then five probes over the rest.
+    constexpr int Probes = 5;
+    const int idle = std::max(1, int(limit.count() / 3));
+    const int interval = std::max(1, int((limit.count() - idle) / Probes));
+    const int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+#ifdef TCP_KEEPIDLE // Linux; macOS names the idle time TCP_KEEPALIVE
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+#elif defined(TCP_KEEPALIVE)
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPALIVE, &idle, sizeof idle);
+#endif
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &Probes, sizeof Probes);
+#ifdef TCP_USER_TIMEOUT
+    const unsigned int userTimeout = unsigned(std::chrono::milliseconds(limit).count());
+    ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &userTimeout, sizeof userTimeout);
+#endif
+}
+
+void LineCheck::ackAtOnce([[maybe_unused]] qintptr socket)
+{
+#ifdef TCP_QUICKACK // Linux; elsewhere acknowledgements keep their usual pace
+    const int on = 1;
+    if (socket >= 0)
+        ::setsockopt(int(socket), IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
+#endif
 }

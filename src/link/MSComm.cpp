@@ -1,31 +1,17 @@
 #include "MSComm.h"
 
-#include "LineCheck.h"
+#include "NetworkTransport.h"
 #include "OpenFailure.h"
 #include "Pacing.h"
 #include "PortName.h"
+#include "PortTarget.h"
+#include "SerialTransport.h"
 #include "app/DataFolder.h"
 
-#include <QFileInfo>
-#include <QSerialPort>
-
-namespace {
-
-// The system's reason without its closing full stop, so that it can end our own sentence.
-QString bare(QString reason)
-{
-    while (reason.endsWith(u'.'))
-        reason.chop(1);
-    return reason.isEmpty() ? QStringLiteral("unknown error") : reason;
-}
-
-} // namespace
-
-MSComm::MSComm(QObject *parent) : QObject(parent), port_(new QSerialPort(this))
+MSComm::MSComm(QObject *parent) : QObject(parent)
 {
     lineSettings_ = *LineSettings::parse(settings_);
-    connect(port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) { portError(e); });
-    // Qt may stop reading a dead line without a word; a slow look at the line catches that too.
+    // A line may die without a word (Qt stops reading a dead serial line silently); a slow look catches that too.
     watch_.setInterval(Pacing::LineWatch);
     connect(&watch_, &QTimer::timeout, this, &MSComm::checkLine);
 }
@@ -59,73 +45,73 @@ QString MSComm::Settings() const
 
 bool MSComm::PortOpen() const
 {
-    return port_->isOpen();
+    return transport_ != nullptr || opening_ != nullptr;
 }
 
 void MSComm::PortOpen(bool open)
 {
-    if (open == port_->isOpen())
+    if (open == PortOpen())
         return;
-    if (!open) {
+    if (open)
+        this->open();
+    else
         close();
-        return;
-    }
+}
 
+void MSComm::open()
+{
     const QString device = deviceName(commPort_);
-    device_ = device;
-    port_->setPortName(device);
-    port_->setBaudRate(lineSettings_.baudRate);
-    port_->setParity(lineSettings_.parity);
-    port_->setDataBits(lineSettings_.dataBits);
-    port_->setStopBits(lineSettings_.stopBits);
     openFailure_.clear();
-    if (!port_->open(QIODevice::ReadWrite)) {
-        QString reason = bare(port_->errorString());
-        QString deniedGroup;
-        // Qt reports a port held by another program (its lock file, or the exclusive use the other program
-        // asked for) as a permission fault; when we may read and write the device, that is what it was.
-        // Otherwise the device's group (the link followed) is the one to join.
-        const QFileInfo file(device);
-        if (port_->error() == QSerialPort::PermissionError) {
-            if (file.isReadable() && file.isWritable())
-                reason = QStringLiteral("it is in use by another program");
-            else
-                deniedGroup = file.group();
-        }
-        openFailure_ = OpenFailure::text(PortName::label(commPort_), device, reason, deniedGroup);
+    const std::optional<PortTarget> target = PortTarget::parse(device);
+    if (!target) {
+        openFailure_ = OpenFailure::text(PortName::label(commPort_), device,
+                                         QStringLiteral("an address must read rfc2217://host:port or tcp://host:port"));
         return;
     }
-    // What the far end sent while nobody listened belongs to no exchange of ours.
-    port_->clear(QSerialPort::Input);
+    Transport *transport = target->isNetwork() ? static_cast<Transport *>(new NetworkTransport(*target, this))
+                                               : new SerialTransport(target->device, this);
+    opening_ = transport;
+    Transport::Failure failure;
+    const bool opened = transport->open(lineSettings_, &failure);
+    if (opening_ != transport) { // closed (and perhaps opened again) by a handler that ran while we waited
+        release(transport);
+        return;
+    }
+    opening_ = nullptr;
+    if (!opened) {
+        openFailure_ = OpenFailure::text(PortName::label(commPort_), device, failure.reason, failure.deniedGroup);
+        release(transport);
+        return;
+    }
+    transport_ = transport;
+    device_ = device;
+    network_ = target->isNetwork();
+    connect(transport_, &Transport::trouble, this, &MSComm::checkLine);
     ++openSerial_;
     watch_.start();
 }
 
 int MSComm::InBufferCount()
 {
-    return pullIn() ? int(port_->bytesAvailable()) : 0;
+    return pullIn() ? int(transport_->waiting()) : 0;
 }
 
 void MSComm::InBufferCount(int)
 {
-    if (port_->isOpen())
-        port_->clear(QSerialPort::Input);
+    if (transport_)
+        transport_->discard();
 }
 
 QByteArray MSComm::Input()
 {
-    return pullIn() ? port_->readAll() : QByteArray();
+    return pullIn() ? transport_->take() : QByteArray();
 }
 
 void MSComm::Output(const QByteArray &text)
 {
-    if (!port_->isOpen() || text.isEmpty())
+    if (!transport_ || text.isEmpty())
         return;
-    port_->write(text);
-    // write() only queues; the bytes must be on their way before we return (a close right after would lose them).
-    while (port_->isOpen() && port_->bytesToWrite() > 0
-           && port_->waitForBytesWritten(int(Pacing::OutputLimit.count()))) {
-    }
+    transport_->send(text);
 }
 
 QString MSComm::openFailure() const
@@ -145,37 +131,31 @@ quint32 MSComm::openSerial() const
 
 bool MSComm::pullIn()
 {
-    if (!port_->isOpen())
+    if (!transport_)
         return false;
-    // Reads whatever the system holds without waiting; with nothing there Qt reports a TimeoutError, ignored below.
-    port_->waitForReadyRead(0);
+    transport_->pullIn();
     checkLine();
-    return port_->isOpen();
-}
-
-void MSComm::portError(int error)
-{
-    // open() reports NoError, and a read that finds nothing in pullIn() a TimeoutError: neither is a fault.
-    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError)
-        return;
-    // The other errors come in floods when the far end hangs up, but a ResourceError may also be a passing EAGAIN:
-    // ask the line itself.
-    checkLine();
+    return transport_ != nullptr;
 }
 
 void MSComm::checkLine()
 {
-    if (port_->isOpen() && LineCheck::isGone(port_->handle()))
+    if (transport_ && transport_->isGone())
         loseLine();
 }
 
 void MSComm::loseLine()
 {
     const QString reason =
-        QStringLiteral("The line on %1 (%2) was lost: the other end hung up or the adapter was unplugged.")
-            .arg(PortName::label(commPort_), device_);
+        network_ ? QStringLiteral("The line on %1 (%2) was lost: the device server closed the connection or stopped "
+                                  "answering.")
+                       .arg(PortName::label(commPort_), device_)
+                 : QStringLiteral("The line on %1 (%2) was lost: the other end hung up or the adapter was unplugged.")
+                       .arg(PortName::label(commPort_), device_);
     watch_.stop();
-    port_->close();
+    Transport *gone = std::exchange(transport_, nullptr);
+    release(gone);
+    gone->abandon();
     ++openSerial_;
     // Told on the next turn of the event loop, so that whoever is polling the port finds it closed and carries on
     // normally before its owner reacts.
@@ -185,9 +165,22 @@ void MSComm::loseLine()
 
 void MSComm::close()
 {
+    if (opening_) {
+        opening_->cancel();
+        opening_ = nullptr;
+        ++openSerial_;
+        return;
+    }
     watch_.stop();
-    port_->flush();
-    LineCheck::drain(port_->handle());
-    port_->close();
+    Transport *closing = std::exchange(transport_, nullptr);
+    release(closing); // closing may tell of trouble: it is ours, not news
+    closing->close();
     ++openSerial_;
+}
+
+// Deleted later: it may be in the middle of telling us something.
+void MSComm::release(Transport *transport)
+{
+    disconnect(transport, nullptr, this, nullptr);
+    transport->deleteLater();
 }

@@ -7,11 +7,13 @@
 #include <QString>
 #include <QTimer>
 
-class QSerialPort;
+class Transport;
 
 // The program's one serial port, with the six operations the rest of the program uses, under the names
 // the code has always used for them. Received text is found by polling InBufferCount(); the port never
 // pushes data at its owner. It does tell its owner once when the line goes away under an open port.
+// What COM n stands for (a serial device or a serial device server on the network, see PortTarget) is decided
+// at each opening; the kind of line is a Transport of its own, and nothing above this class knows which it is.
 class MSComm : public QObject
 {
     Q_OBJECT
@@ -29,9 +31,12 @@ public:
     bool Settings(const QString &text);
     QString Settings() const;
 
+    // True also while a network port is on its way (see below).
     bool PortOpen() const;
     // True opens the chosen port, false closes it (draining what was written). A failed opening leaves the
-    // port closed and openFailure() says why.
+    // port closed and openFailure() says why. Opening a network port waits for its device server with the event
+    // loop running; closing the port from a handler run meanwhile cancels the opening, which then leaves the port
+    // closed with no failure to tell.
     void PortOpen(bool open);
 
     // Number of received characters waiting, counting all that the system has received so far.
@@ -62,15 +67,19 @@ private:
     // Brings in what the system has received (Qt only reads it when the event loop runs), and notices a line
     // that has gone. False when the port is not open (any more).
     bool pullIn();
-    void portError(int error);
+    void open();
     void checkLine();
     void loseLine();
     void close();
+    // Lets go of a transport that is done with: it tells us nothing more.
+    void release(Transport *transport);
 
-    QSerialPort *port_;
+    Transport *transport_ = nullptr; // of the open port
+    Transport *opening_ = nullptr;   // of a network port on its way
     QTimer watch_;
     int commPort_ = 1;
-    QString device_; // of the open port
+    QString device_;       // of the open port
+    bool network_ = false; // of the open port
     QString settings_ = QStringLiteral("9600,n,8,1");
     LineSettings lineSettings_;
     QString openFailure_;

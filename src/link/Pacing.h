@@ -48,6 +48,13 @@ inline constexpr Ms HangupWaitLimit = 10s;
 inline constexpr Ms LineWatch = 500ms;
 inline constexpr Ms OutputLimit = 5000ms;
 
+// Network ports: how long an opening may wait for the device server, of which how long for its answer to the
+// COM port control; and how long a peer may stay silent, gone without a word, before the line counts as lost.
+// These are the network's times, not the program's paces: the test clock does not change them.
+inline constexpr Ms NetworkConnectLimit = 5000ms;
+inline constexpr Ms NetworkNegotiationLimit = 2000ms;
+inline constexpr std::chrono::seconds NetworkSilenceLimit = 15s;
+
 // A reply has arrived when more than this many characters wait.
 inline constexpr int ReplyArrivedAbove = 10;
 

@@ -43,8 +43,12 @@ void frmMain::Direct_Connect()
         return Offline_Finish();
     MSComm1.Settings(PortSettings);
     if (!MSComm1.PortOpen()) {
-        if (!Open_Port())
-            return Offline_Finish();
+        const quint32 line = MSComm1.openSerial();
+        if (!Open_Port()) {
+            if (!Connect_Cancelled(line))
+                Offline_Finish();
+            return;
+        }
         lblConnected->show();
         lblOffLine->hide();
     }
@@ -66,13 +70,17 @@ bool frmMain::Choose_Port(const QString &portText)
     return true;
 }
 
-// Opens the chosen port; one that will not open is reported with the device and the system's reason.
+// Opens the chosen port; one that will not open is reported with the device and the system's reason. A network
+// port is waited for with the window live: a disconnect pressed meanwhile cancels the opening, and is not a failure
+// to report (the caller finds its connect cancelled).
 bool frmMain::Open_Port()
 {
+    const quint32 line = MSComm1.openSerial();
     MSComm1.PortOpen(true);
-    if (MSComm1.PortOpen())
-        return true;
-    Desktop::current().warn(this, PortErrorTitle, MSComm1.openFailure());
+    if (MSComm1.openSerial() != line)
+        return MSComm1.PortOpen() && MSComm1.openSerial() == line + 1;
+    if (!MSComm1.PortOpen())
+        Desktop::current().warn(this, PortErrorTitle, MSComm1.openFailure());
     return false;
 }
 

@@ -73,6 +73,8 @@ void frmMain::Modem_Connect()
     if (cancelled())
         return;
     if (!Open_Port()) {
+        if (cancelled())
+            return;
         lblInitializing->hide();
         return Offline_Finish();
     }

@@ -34,7 +34,7 @@ if command -v dpkg-deb >/dev/null; then
         [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed"
     done
     if command -v dpkg-shlibdeps >/dev/null; then
-        for needed in libqt6widgets6 libqt6serialport6; do
+        for needed in libqt6widgets6 libqt6serialport6 libqt6network6 libtelnet2; do
             [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed"
         done
     fi

@@ -4,11 +4,14 @@
 #include "EmulatedProcessor.h"
 #include "Emulator.h"
 #include "Pty.h"
+#include "TcpListener.h"
 #include "Transcript.h"
 #include "app/DataFolder.h"
+#include "link/PortTarget.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
@@ -84,8 +87,15 @@ int main(int argc, char *argv[])
     const QCommandLineOption numeric(QStringLiteral("numeric"),
                                      QStringLiteral("Fault: the modem gives its results as numbers (as after ATV0)."));
     const QCommandLineOption noOk(QStringLiteral("no-ok"), QStringLiteral("Fault: the modem never says OK."));
+    const QCommandLineOption listen(QStringLiteral("listen"),
+                                    QStringLiteral("Also offer the line on the network, as a device server in raw TCP "
+                                                   "mode does (one client at a time), e.g. 127.0.0.1:4001. The "
+                                                   "program reaches it when a COM port is linked to "
+                                                   "tcp://127.0.0.1:4001. Without --folder, no com<n> link is made "
+                                                   "in the data folder."),
+                                    QStringLiteral("host:port"));
     parser.addOptions({port, folder, nextFree, fast, status, quiet, silent, cut, delay, noise, proofStuck, hangUpAfter,
-                       modem, dial, ring, modemScale, numeric, noOk});
+                       modem, dial, ring, modemScale, numeric, noOk, listen});
     parser.process(app);
 
     EmulatedProcessor processor;
@@ -116,17 +126,29 @@ int main(int argc, char *argv[])
     EmulatedModem modemDevice(&processor, modemOptions);
     Device *device = parser.isSet(modem) ? static_cast<Device *>(&modemDevice) : &processor;
 
+    // The address to listen on, read as the program reads a raw TCP port's address.
+    std::optional<PortTarget> listenAt;
+    if (parser.isSet(listen)) {
+        listenAt = PortTarget::parse(QStringLiteral("tcp://") + parser.value(listen));
+        if (!listenAt) {
+            QTextStream(stderr) << "--listen needs a host and a port, e.g. 127.0.0.1:4001.\n";
+            return 2;
+        }
+    }
+    // Reached over the network, the line needs no link in the data folder, where it could clash with the user's.
+    QTemporaryDir linkFolder;
     Emulator::Options options;
     options.port = number(parser, port, 1);
-    options.folder = parser.isSet(folder) ? parser.value(folder) : DataFolder::path();
+    options.folder = parser.isSet(folder) ? parser.value(folder) : listenAt ? linkFolder.path() : DataFolder::path();
     options.nextFree = parser.isSet(nextFree);
     options.fast = parser.isSet(fast);
     Emulator emulator(device, options);
 
     QTextStream out(stdout);
-    QObject::connect(&emulator, &Emulator::note, [&out](const QString &text) {
+    const auto say = [&out](const QString &text) {
         out << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) << " " << text << Qt::endl;
-    });
+    };
+    QObject::connect(&emulator, &Emulator::note, say);
     if (!parser.isSet(quiet))
         QObject::connect(&emulator, &Emulator::crossed, [&out](Transcript::Direction d, const QByteArray &bytes) {
             out << Transcript::line(QTime::currentTime(), d, bytes) << Qt::endl;
@@ -135,6 +157,21 @@ int main(int argc, char *argv[])
     if (!emulator.start()) {
         QTextStream(stderr) << emulator.error() << "\n";
         return 1;
+    }
+    TcpListener listener(&emulator);
+    QObject::connect(&listener, &TcpListener::note, say);
+    if (listenAt) {
+        QString error;
+        const QHostAddress address(listenAt->host);
+        if (address.isNull() || !listener.listen(address, listenAt->port, &error)) {
+            QTextStream(stderr)
+                << (address.isNull() ? QStringLiteral("--listen needs an IP address, not \"%1\".").arg(listenAt->host)
+                                     : error)
+                << "\n";
+            return 1;
+        }
+        say(QStringLiteral("Listening on %1 (raw TCP): link a COM port to %2")
+                .arg(parser.value(listen), listenAt->text()));
     }
     Pty::quitOnSignals();
     return app.exec();

@@ -1,0 +1,113 @@
+#include "SerialTransport.h"
+
+#include "LineCheck.h"
+#include "Pacing.h"
+
+#include <QFileInfo>
+#include <QSerialPort>
+
+namespace {
+
+// The system's reason without its closing full stop, so that it can end our own sentence.
+QString bare(QString reason)
+{
+    while (reason.endsWith(u'.'))
+        reason.chop(1);
+    return reason.isEmpty() ? QStringLiteral("unknown error") : reason;
+}
+
+} // namespace
+
+SerialTransport::SerialTransport(QString device, QObject *parent)
+    : Transport(parent), device_(std::move(device)), port_(new QSerialPort(this))
+{
+    connect(port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        // open() reports NoError, and a read that finds nothing in pullIn() a TimeoutError: neither is a fault.
+        // The other errors come in floods when the far end hangs up, but a ResourceError may also be a passing
+        // EAGAIN: the line itself is asked.
+        if (e != QSerialPort::NoError && e != QSerialPort::TimeoutError)
+            emit trouble();
+    });
+}
+
+bool SerialTransport::open(const LineSettings &settings, Failure *failure)
+{
+    port_->setPortName(device_);
+    port_->setBaudRate(settings.baudRate);
+    port_->setParity(settings.parity);
+    port_->setDataBits(settings.dataBits);
+    port_->setStopBits(settings.stopBits);
+    if (!port_->open(QIODevice::ReadWrite)) {
+        failure->reason = bare(port_->errorString());
+        // Qt reports a port held by another program (its lock file, or the exclusive use the other program
+        // asked for) as a permission fault; when we may read and write the device, that is what it was.
+        // Otherwise the device's group (the link followed) is the one to join.
+        const QFileInfo file(device_);
+        if (port_->error() == QSerialPort::PermissionError) {
+            if (file.isReadable() && file.isWritable())
+                failure->reason = QStringLiteral("it is in use by another program");
+            else
+                failure->deniedGroup = file.group();
+        }
+        return false;
+    }
+    // What the far end sent while nobody listened belongs to no exchange of ours.
+    port_->clear(QSerialPort::Input);
+    return true;
+}
+
+void SerialTransport::close()
+{
+    port_->flush();
+    LineCheck::drain(port_->handle());
+    port_->close();
+}
+
+void SerialTransport::abandon()
+{
+    port_->close();
+}
+
+void SerialTransport::pullIn()
+{
+    // Qt only reads when the event loop runs; this reads whatever the system holds without waiting. With nothing
+    // there Qt reports a TimeoutError, which is no fault.
+    if (port_->isOpen())
+        port_->waitForReadyRead(0);
+}
+
+qint64 SerialTransport::waiting() const
+{
+    return port_->bytesAvailable();
+}
+
+QByteArray SerialTransport::take()
+{
+    return port_->readAll();
+}
+
+void SerialTransport::discard()
+{
+    port_->clear(QSerialPort::Input);
+}
+
+void SerialTransport::send(const QByteArray &bytes)
+{
+    port_->write(bytes);
+    // write() only queues; the bytes must be on their way before we return (a close right after would lose them).
+    while (port_->isOpen() && port_->bytesToWrite() > 0
+           && port_->waitForBytesWritten(int(Pacing::OutputLimit.count()))) {
+    }
+}
+
+bool SerialTransport::isGone()
+{
+    return !port_->isOpen() || LineCheck::isGone(port_->handle());
+}
+
+Transport::Carrier SerialTransport::carrier() const
+{
+    if (!port_->isOpen())
+        return Carrier::Unknown;
+    return (port_->pinoutSignals() & QSerialPort::DataCarrierDetectSignal) ? Carrier::On : Carrier::Off;
+}
