@@ -2,8 +2,14 @@
 // gone away), which is the one reliable sign; the read errors that Qt reports are not.
 #include "LineCheck.h"
 
+#include <QDeadlineTimer>
+
+#include <algorithm>
+#include <chrono>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 
 bool LineCheck::isGone(qintptr handle)
 {
@@ -15,8 +21,30 @@ bool LineCheck::isGone(qintptr handle)
     return (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
-void LineCheck::drain(qintptr handle)
+bool LineCheck::drain(qintptr handle, int withinMs)
+{
+    // tcdrain() has no bound, so the output queue is asked instead until it is empty.
+    const QDeadlineTimer deadline(std::max(0, withinMs));
+    for (;;) {
+        int waiting = 0;
+        if (handle < 0 || ::ioctl(int(handle), TIOCOUTQ, &waiting) != 0 || waiting == 0)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void LineCheck::discardOutput(qintptr handle)
 {
     if (handle >= 0)
-        ::tcdrain(int(handle));
+        ::tcflush(int(handle), TCOFLUSH);
+}
+
+std::optional<bool> LineCheck::carrier(qintptr handle)
+{
+    int lines = 0;
+    if (handle < 0 || ::ioctl(int(handle), TIOCMGET, &lines) != 0)
+        return std::nullopt;
+    return (lines & TIOCM_CAR) != 0;
 }

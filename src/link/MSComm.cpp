@@ -1,6 +1,7 @@
 #include "MSComm.h"
 
 #include "LineCheck.h"
+#include "ModemScan.h"
 #include "OpenFailure.h"
 #include "Pacing.h"
 #include "PortName.h"
@@ -8,6 +9,8 @@
 
 #include <QFileInfo>
 #include <QSerialPort>
+
+#include <algorithm>
 
 namespace {
 
@@ -28,6 +31,11 @@ MSComm::MSComm(QObject *parent) : QObject(parent), port_(new QSerialPort(this))
     // Qt may stop reading a dead line without a word; a slow look at the line catches that too.
     watch_.setInterval(Pacing::LineWatch);
     connect(&watch_, &QTimer::timeout, this, &MSComm::checkLine);
+    // A watched call is looked at as soon as text arrives, not only when somebody reads.
+    connect(port_, &QSerialPort::readyRead, this, [this] {
+        if (callWatch_)
+            QMetaObject::invokeMethod(this, &MSComm::checkLine, Qt::QueuedConnection);
+    });
 }
 
 MSComm::~MSComm() = default;
@@ -98,23 +106,24 @@ void MSComm::PortOpen(bool open)
     // What the far end sent while nobody listened belongs to no exchange of ours.
     port_->clear(QSerialPort::Input);
     ++openSerial_;
+    callWatch_ = false;
     watch_.start();
 }
 
 int MSComm::InBufferCount()
 {
-    return pullIn() ? int(port_->bytesAvailable()) : 0;
+    return pullIn() ? int(handOut()) : 0;
 }
 
 void MSComm::InBufferCount(int)
 {
-    if (port_->isOpen())
-        port_->clear(QSerialPort::Input);
+    if (pullIn())
+        port_->skip(handOut());
 }
 
 QByteArray MSComm::Input()
 {
-    return pullIn() ? port_->readAll() : QByteArray();
+    return pullIn() ? port_->read(handOut()) : QByteArray();
 }
 
 void MSComm::Output(const QByteArray &text)
@@ -123,9 +132,30 @@ void MSComm::Output(const QByteArray &text)
         return;
     port_->write(text);
     // write() only queues; the bytes must be on their way before we return (a close right after would lose them).
-    while (port_->isOpen() && port_->bytesToWrite() > 0
-           && port_->waitForBytesWritten(int(Pacing::OutputLimit.count()))) {
-    }
+    if (!sendWritten(QDeadlineTimer(Pacing::PortLimit)))
+        loseLine(QStringLiteral("the port stopped sending (its adapter or driver takes no more data)"));
+}
+
+bool MSComm::drain()
+{
+    if (!port_->isOpen())
+        return false;
+    const QDeadlineTimer deadline(Pacing::PortLimit);
+    if (sendWritten(deadline) && LineCheck::drain(port_->handle(), int(deadline.remainingTime())))
+        return true;
+    loseLine(QStringLiteral("the port stopped sending (its adapter or driver takes no more data)"));
+    return false;
+}
+
+void MSComm::watchCall(bool on)
+{
+    callWatch_ = on && port_->isOpen();
+    carrierSeen_ = false;
+}
+
+QString MSComm::device() const
+{
+    return port_->isOpen() ? device_ : QString();
 }
 
 QString MSComm::openFailure() const
@@ -165,16 +195,68 @@ void MSComm::portError(int error)
 
 void MSComm::checkLine()
 {
-    if (port_->isOpen() && LineCheck::isGone(port_->handle()))
-        loseLine();
+    if (!port_->isOpen())
+        return;
+    if (LineCheck::isGone(port_->handle()))
+        return loseLine(QStringLiteral("the other end hung up or the adapter was unplugged"));
+    if (callWatch_) {
+        const QString how = callLost();
+        if (!how.isEmpty())
+            loseLine(how);
+    }
 }
 
-void MSComm::loseLine()
+// How the watched call was lost; empty while it is up.
+QString MSComm::callLost()
+{
+    // Only a fall counts: a cable that does not carry DCD reads off all the time.
+    const std::optional<bool> carrier = LineCheck::carrier(port_->handle());
+    if (carrier && *carrier)
+        carrierSeen_ = true;
+    else if (carrier && carrierSeen_)
+        return QStringLiteral("the modem dropped the call (its carrier signal, DCD, went off)");
+    if (port_->peek(port_->bytesAvailable()).contains(ModemScan::NoCarrier))
+        return QStringLiteral("the modem said NO CARRIER: the far end hung up or the telephone line failed");
+    return {};
+}
+
+// How many of the waiting characters, at their end, might be the start of the modem's "NO CARRIER".
+qsizetype MSComm::heldBack() const
+{
+    if (!callWatch_)
+        return 0;
+    const QByteArray waiting = port_->peek(port_->bytesAvailable());
+    for (qsizetype n = std::min(ModemScan::NoCarrier.size() - 1, waiting.size()); n > 0; --n)
+        if (waiting.endsWith(ModemScan::NoCarrier.first(n)))
+            return n;
+    return 0;
+}
+
+// The waiting characters that readers may have.
+qsizetype MSComm::handOut() const
+{
+    return port_->bytesAvailable() - heldBack();
+}
+
+// Gives the system what Qt still holds of what was written; false when the deadline passes first.
+bool MSComm::sendWritten(const QDeadlineTimer &deadline)
+{
+    while (port_->isOpen() && port_->bytesToWrite() > 0) {
+        if (deadline.hasExpired())
+            return false;
+        port_->waitForBytesWritten(int(deadline.remainingTime()));
+    }
+    return true;
+}
+
+void MSComm::loseLine(const QString &how)
 {
     const QString reason =
-        QStringLiteral("The line on %1 (%2) was lost: the other end hung up or the adapter was unplugged.")
-            .arg(PortName::label(commPort_), device_);
+        QStringLiteral("The line on %1 (%2) was lost: %3.").arg(PortName::label(commPort_), device_, how);
     watch_.stop();
+    callWatch_ = false;
+    // Nothing more can reach the far end; what waits to go must not hold the close.
+    LineCheck::discardOutput(port_->handle());
     port_->close();
     ++openSerial_;
     // Told on the next turn of the event loop, so that whoever is polling the port finds it closed and carries on
@@ -186,8 +268,12 @@ void MSComm::loseLine()
 void MSComm::close()
 {
     watch_.stop();
-    port_->flush();
-    LineCheck::drain(port_->handle());
+    callWatch_ = false;
+    // What was written goes out first, unless the port will not send it: then it is thrown away, so that
+    // neither Disconnect nor Exit hangs on a stalled adapter.
+    const QDeadlineTimer deadline(Pacing::PortLimit);
+    if (!sendWritten(deadline) || !LineCheck::drain(port_->handle(), int(deadline.remainingTime())))
+        LineCheck::discardOutput(port_->handle());
     port_->close();
     ++openSerial_;
 }
