@@ -17,7 +17,7 @@ using namespace WindowLook;
 
 namespace {
 
-constexpr double Rate = 10;
+constexpr double Rate = 20;
 
 FakeDesktop &desktop()
 {
@@ -126,7 +126,7 @@ private slots:
         }
         QTRY_COMPARE(w.cmdConnect->text(), QStringLiteral("&Connect"));
         const qsizetype receivedAtLoss = f.received.size();
-        QTest::qWait(300);
+        QTest::qWait(100);
 
         QVERIFY2(offLine(w), qPrintable(banners(w).join(u'+')));
         QCOMPARE(f.received.size(), receivedAtLoss);
