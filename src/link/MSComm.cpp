@@ -153,7 +153,7 @@ void MSComm::watchCall(bool on)
     carrierSeen_ = false;
 }
 
-QString MSComm::device() const
+QString MSComm::openDevice() const
 {
     return port_->isOpen() ? device_ : QString();
 }

@@ -55,7 +55,7 @@ public:
     // that no reader takes them for the far end's text. Every opening and closing ends the watch.
     void watchCall(bool on);
     // The device the port is open on; empty while it is closed.
-    QString device() const;
+    QString openDevice() const;
 
     // One sentence for the operator about the last opening that failed: the COM port, the device, the reason.
     QString openFailure() const;

@@ -43,7 +43,7 @@ void frmMain::Direct_Connect()
     if (!Choose_Port(Modem().cmbPort->currentText()))
         return Offline_Finish();
     // A port still open on another device (the modem's, after a failed dial) is not the one chosen.
-    if (MSComm1.PortOpen() && MSComm1.device() != MSComm::deviceName(MSComm1.CommPort()))
+    if (MSComm1.PortOpen() && MSComm1.openDevice() != MSComm::deviceName(MSComm1.CommPort()))
         MSComm1.PortOpen(false);
     MSComm1.Settings(PortSettings);
     if (!MSComm1.PortOpen()) {

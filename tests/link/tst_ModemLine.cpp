@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(com1.received, QByteArrayLiteral("90x"));
         QCOMPARE(f.received, QByteArray());
         QCOMPARE(lamps(f.window), QStringLiteral("PP 3, PD 5, HQ 2, LQ 2"));
-        QCOMPARE(f.window.MSComm1.device(), com1.emulator.device());
+        QCOMPARE(f.window.MSComm1.openDevice(), com1.emulator.device());
         QTRY_COMPARE(modemPortClosed.size(), 1);
     }
 
