@@ -147,10 +147,21 @@ private slots:
         QVERIFY(desktop().warnings.isEmpty());
     }
 
-    // During the hang-up the modem answers "ATH" with "NO CARRIER" and then "OK": that is no loss.
+    // During the hang-up the modem answers "ATH" with "NO CARRIER" and then "OK": that is no loss. A modem slow
+    // to hang up answers only after the program has discarded what came before "ATZ".
+    void hangUpAnsweredNoCarrierThenOk_data()
+    {
+        QTest::addColumn<int>("hangUpMs");
+        QTest::newRow("ATH answered within its second") << 300;
+        QTest::newRow("ATH answered after the discard") << 1500;
+    }
+
     void hangUpAnsweredNoCarrierThenOk()
     {
-        Line f;
+        QFETCH(int, hangUpMs);
+        EmulatedModem::Options options = shortRing();
+        options.hangUpMs = hangUpMs;
+        Line f(options);
         QVERIFY(f.connected());
         f.clearLine();
         desktop().reset();
