@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <chrono>
+#include <optional>
 
 // Questions about an open line that Qt cannot answer, asked of the system directly.
 namespace LineCheck {
@@ -10,8 +11,12 @@ namespace LineCheck {
 // True when the far end has gone for good: a hung-up line, a pseudo-terminal whose other side closed, an
 // adapter that was pulled. A read that merely found nothing (EAGAIN) does not count.
 bool isGone(qintptr handle);
-// Waits until everything written has left the computer, so that closing the port loses nothing.
-void drain(qintptr handle);
+// Waits until everything written has left the computer, at most `withinMs`; false when it has not by then.
+bool drain(qintptr handle, int withinMs);
+// Throws away what was written and has not left yet.
+void discardOutput(qintptr handle);
+// Whether the modem holds its carrier (DCD); empty for a port that reports no modem lines (a pseudo-terminal).
+std::optional<bool> carrier(qintptr handle);
 // Makes a connected TCP socket notice a peer that vanished without a word (power lost, cable cut) within about
 // `limit`: keepalive probes while the line is idle, and a bound on unacknowledged data while it is not.
 void watchSocket(qintptr socket, std::chrono::seconds limit);

@@ -2,13 +2,17 @@
 // gone away), which is the one reliable sign; the read errors that Qt reports are not.
 #include "LineCheck.h"
 
-#include <algorithm>
+#include <QDeadlineTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <termios.h>
+#include <thread>
 
 bool LineCheck::isGone(qintptr handle)
 {
@@ -20,10 +24,32 @@ bool LineCheck::isGone(qintptr handle)
     return (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
-void LineCheck::drain(qintptr handle)
+bool LineCheck::drain(qintptr handle, int withinMs)
+{
+    // tcdrain() has no bound, so the output queue is asked instead until it is empty.
+    const QDeadlineTimer deadline(std::max(0, withinMs));
+    for (;;) {
+        int waiting = 0;
+        if (handle < 0 || ::ioctl(int(handle), TIOCOUTQ, &waiting) != 0 || waiting == 0)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void LineCheck::discardOutput(qintptr handle)
 {
     if (handle >= 0)
-        ::tcdrain(int(handle));
+        ::tcflush(int(handle), TCOFLUSH);
+}
+
+std::optional<bool> LineCheck::carrier(qintptr handle)
+{
+    int lines = 0;
+    if (handle < 0 || ::ioctl(int(handle), TIOCMGET, &lines) != 0)
+        return std::nullopt;
+    return (lines & TIOCM_CAR) != 0;
 }
 
 void LineCheck::watchSocket(qintptr socket, std::chrono::seconds limit)

@@ -1,5 +1,6 @@
 #include "MSComm.h"
 
+#include "ModemScan.h"
 #include "NetworkTransport.h"
 #include "OpenFailure.h"
 #include "Pacing.h"
@@ -7,6 +8,14 @@
 #include "PortTarget.h"
 #include "SerialTransport.h"
 #include "app/DataFolder.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString StoppedSending = QStringLiteral("the port stopped sending (its adapter or driver takes no more data)");
+
+} // namespace
 
 MSComm::MSComm(QObject *parent) : QObject(parent)
 {
@@ -87,31 +96,65 @@ void MSComm::open()
     device_ = device;
     network_ = target->isNetwork();
     connect(transport_, &Transport::trouble, this, &MSComm::checkLine);
+    // A watched call is looked at as soon as text arrives, not only when somebody reads.
+    connect(transport_, &Transport::arrived, this, [this] {
+        if (callWatch_)
+            QMetaObject::invokeMethod(
+                this, [this] { pullIn(); }, Qt::QueuedConnection);
+    });
+    held_.clear();
     ++openSerial_;
+    callWatch_ = false;
     watch_.start();
 }
 
 int MSComm::InBufferCount()
 {
-    return pullIn() ? int(transport_->waiting()) : 0;
+    return pullIn() ? int(handOut()) : 0;
 }
 
 void MSComm::InBufferCount(int)
 {
-    if (transport_)
-        transport_->discard();
+    if (pullIn())
+        held_.remove(0, handOut());
 }
 
 QByteArray MSComm::Input()
 {
-    return pullIn() ? transport_->take() : QByteArray();
+    if (!pullIn())
+        return {};
+    const QByteArray text = held_.first(handOut());
+    held_.remove(0, text.size());
+    return text;
 }
 
 void MSComm::Output(const QByteArray &text)
 {
     if (!transport_ || text.isEmpty())
         return;
-    transport_->send(text);
+    if (!transport_->send(text))
+        loseLine(StoppedSending);
+}
+
+bool MSComm::drain()
+{
+    if (!transport_)
+        return false;
+    if (transport_->drain())
+        return true;
+    loseLine(StoppedSending);
+    return false;
+}
+
+void MSComm::watchCall(bool on)
+{
+    callWatch_ = on && transport_;
+    carrierSeen_ = false;
+}
+
+QString MSComm::openDevice() const
+{
+    return transport_ ? device_ : QString();
 }
 
 QString MSComm::openFailure() const
@@ -133,26 +176,66 @@ bool MSComm::pullIn()
 {
     if (!transport_)
         return false;
-    transport_->pullIn();
+    transport_->pullIn(); // may tell of trouble, and so lose the line, before it returns
+    // cppcheck-suppress knownConditionTrueFalse
+    if (transport_)
+        held_ += transport_->take();
     checkLine();
     return transport_ != nullptr;
 }
 
 void MSComm::checkLine()
 {
-    if (transport_ && transport_->isGone())
-        loseLine();
+    if (!transport_)
+        return;
+    if (transport_->isGone())
+        return loseLine(network_ ? QStringLiteral("the device server closed the connection or stopped answering")
+                                 : QStringLiteral("the other end hung up or the adapter was unplugged"));
+    if (callWatch_) {
+        const QString how = callLost();
+        if (!how.isEmpty())
+            loseLine(how);
+    }
 }
 
-void MSComm::loseLine()
+// How the watched call was lost; empty while it is up.
+QString MSComm::callLost()
+{
+    // Only a fall counts: a cable that does not carry DCD reads off all the time.
+    const Transport::Carrier carrier = transport_->carrier();
+    if (carrier == Transport::Carrier::On)
+        carrierSeen_ = true;
+    else if (carrier == Transport::Carrier::Off && carrierSeen_)
+        return QStringLiteral("the modem dropped the call (its carrier signal, DCD, went off)");
+    if (held_.contains(ModemScan::NoCarrier))
+        return QStringLiteral("the modem said NO CARRIER: the far end hung up or the telephone line failed");
+    return {};
+}
+
+// How many of the waiting characters, at their end, might be the start of the modem's "NO CARRIER".
+qsizetype MSComm::heldBack() const
+{
+    if (!callWatch_)
+        return 0;
+    for (qsizetype n = std::min(ModemScan::NoCarrier.size() - 1, held_.size()); n > 0; --n)
+        if (held_.endsWith(ModemScan::NoCarrier.first(n)))
+            return n;
+    return 0;
+}
+
+// The waiting characters that readers may have.
+qsizetype MSComm::handOut() const
+{
+    return held_.size() - heldBack();
+}
+
+void MSComm::loseLine(const QString &how)
 {
     const QString reason =
-        network_ ? QStringLiteral("The line on %1 (%2) was lost: the device server closed the connection or stopped "
-                                  "answering.")
-                       .arg(PortName::label(commPort_), device_)
-                 : QStringLiteral("The line on %1 (%2) was lost: the other end hung up or the adapter was unplugged.")
-                       .arg(PortName::label(commPort_), device_);
+        QStringLiteral("The line on %1 (%2) was lost: %3.").arg(PortName::label(commPort_), device_, how);
     watch_.stop();
+    callWatch_ = false;
+    held_.clear();
     Transport *gone = std::exchange(transport_, nullptr);
     release(gone);
     gone->abandon();
@@ -172,6 +255,8 @@ void MSComm::close()
         return;
     }
     watch_.stop();
+    callWatch_ = false;
+    held_.clear();
     Transport *closing = std::exchange(transport_, nullptr);
     release(closing); // closing may tell of trouble: it is ours, not news
     closing->close();

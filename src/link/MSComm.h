@@ -46,8 +46,20 @@ public:
 
     // Takes every waiting character, in order of arrival. Empty when nothing waits or the port is closed.
     QByteArray Input();
-    // Puts the bytes on the line, unchanged, before it returns. Nothing is sent while the port is closed.
+    // Hands the bytes to the system, unchanged, before it returns. Nothing is sent while the port is closed.
+    // A port that does not take them within Pacing::PortLimit has stopped: its line is lost.
     void Output(const QByteArray &text);
+
+    // Waits until everything written has left the port, at most Pacing::PortLimit; a port that has not sent it
+    // by then is lost. False when the port is (now) closed.
+    bool drain();
+    // While a call through a modem is up, losing the call loses the line: DCD falling on a port that reports
+    // its modem lines, or the modem's "NO CARRIER" arriving. The start of those words is held back from
+    // InBufferCount, Input and the discard until the words are whole or turn out to be something else, so
+    // that no reader takes them for the far end's text. Every opening and closing ends the watch.
+    void watchCall(bool on);
+    // The device the port is open on; empty while it is closed.
+    QString openDevice() const;
 
     // One sentence for the operator about the last opening that failed: the COM port, the device, the reason.
     QString openFailure() const;
@@ -69,7 +81,10 @@ private:
     bool pullIn();
     void open();
     void checkLine();
-    void loseLine();
+    QString callLost();
+    qsizetype heldBack() const;
+    qsizetype handOut() const;
+    void loseLine(const QString &how);
     void close();
     // Lets go of a transport that is done with: it tells us nothing more.
     void release(Transport *transport);
@@ -84,4 +99,7 @@ private:
     LineSettings lineSettings_;
     QString openFailure_;
     quint32 openSerial_ = 0;
+    QByteArray held_; // received, not yet read
+    bool callWatch_ = false;
+    bool carrierSeen_ = false; // DCD seen on during the watched call
 };

@@ -63,6 +63,7 @@ void ModemScan::Scanner::scan(QByteArrayView text)
     const qsizetype end = lastLineEnd(text);
     if (end >= 0) {
         m_line.clear();
+        m_cut = false;
         text = text.sliced(end + 1);
     }
     extendLine(text);
@@ -70,22 +71,25 @@ void ModemScan::Scanner::scan(QByteArrayView text)
 
 void ModemScan::Scanner::extendLine(QByteArrayView piece)
 {
-    if (m_line.size() + piece.size() <= LineLimit) {
+    if (!m_cut && m_line.size() + piece.size() <= LineLimit) {
         m_line += piece;
         return;
     }
-    // The line outgrows the limit: keep the first and the last LineEdge characters of line + piece.
-    // (m_line is either the whole line so far or already its head followed by its tail.)
+    // Keep the first and the last LineEdge characters of the whole line, the line so far being either all
+    // of it or already its head, Join and tail.
     QByteArray head = m_line.left(LineEdge);
+    const QByteArray before = m_cut ? m_line.sliced(LineEdge + Join.size()) : m_line;
     if (head.size() < LineEdge)
         head += piece.first(std::min(LineEdge - head.size(), piece.size()));
+    head += Join;
     if (piece.size() >= LineEdge) {
         head += piece.last(LineEdge);
     } else {
-        head += m_line.right(LineEdge - piece.size());
+        head += before.right(LineEdge - piece.size());
         head += piece;
     }
     m_line = head;
+    m_cut = true;
 }
 
 bool ModemScan::beginsWithConnect(QByteArrayView line)

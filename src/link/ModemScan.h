@@ -17,15 +17,19 @@ QByteArray modemLine(QByteArrayView received);
 // scans only the new characters, so a long wait costs in proportion to what arrives.
 //
 // Memory stays bounded however much arrives: a line longer than LineLimit characters is kept as its
-// first LineEdge and last LineEdge characters. line() then equals modemLine() for every line of up to
-// LineLimit characters; for a longer one "begins with" and "ends with" tests of any result word still
-// answer as on the whole line, and only a word that lies wholly in the dropped middle goes unseen.
-// A modem's result line is a few dozen characters, so only line noise ever reaches the limit.
+// first LineEdge and last LineEdge characters with Join between them. line() then equals modemLine() for
+// every line of up to LineLimit characters; for a longer one "begins with" and "ends with" tests of any
+// result word still answer as on the whole line. A word is found only where it stands whole in one of the
+// two ends: Join keeps the end of the head and the start of the tail from reading as a word ("BU" + "SY")
+// that the line never held. A modem's result line is a few dozen characters, so only line noise ever
+// reaches the limit.
 class Scanner
 {
 public:
     static constexpr qsizetype LineEdge = 128;
     static constexpr qsizetype LineLimit = 2 * LineEdge;
+    // Part of no result word, and no line end.
+    static constexpr QByteArrayView Join = "...";
 
     void clear();
     void append(QByteArrayView chunk);
@@ -41,6 +45,7 @@ private:
     void extendLine(QByteArrayView piece);
 
     QByteArray m_line;
+    bool m_cut = false;     // m_line is head, Join, tail
     QByteArray m_unscanned; // the last two characters received, which the scan skips
     qint64 m_received = 0;
 };

@@ -97,9 +97,7 @@ QString NetworkTransport::connectFailure() const
 
 void NetworkTransport::close()
 {
-    while (socket_->state() == QAbstractSocket::ConnectedState && socket_->bytesToWrite() > 0
-           && socket_->waitForBytesWritten(int(Pacing::OutputLimit.count()))) {
-    }
+    drain();
     socket_->disconnectFromHost();
     socket_->abort();
 }
@@ -117,28 +115,23 @@ void NetworkTransport::pullIn()
     absorb();
 }
 
-qint64 NetworkTransport::waiting() const
-{
-    return received_.size();
-}
-
 QByteArray NetworkTransport::take()
 {
     return std::exchange(received_, {});
 }
 
-void NetworkTransport::discard()
-{
-    pullIn();
-    received_.clear();
-}
-
-void NetworkTransport::send(const QByteArray &bytes)
+bool NetworkTransport::send(const QByteArray &bytes)
 {
     if (!telnet_)
         return write(bytes);
     telnet_->send(bytes);
-    flushTelnet();
+    return flushTelnet();
+}
+
+bool NetworkTransport::drain()
+{
+    // What the system has taken is the peer's to acknowledge; keepalive and the user time-out watch that.
+    return write({});
 }
 
 bool NetworkTransport::isGone()
@@ -157,30 +150,38 @@ Transport::Carrier NetworkTransport::carrier() const
 void NetworkTransport::absorb()
 {
     const QByteArray bytes = socket_->readAll();
+    if (bytes.isEmpty())
+        return;
     LineCheck::ackAtOnce(socket_->socketDescriptor());
-    if (!telnet_) {
+    if (telnet_) {
+        telnet_->receive(bytes);
+        received_ += telnet_->takePayload();
+        flushTelnet();
+    } else {
         received_ += bytes;
-        return;
     }
-    telnet_->receive(bytes);
-    received_ += telnet_->takePayload();
-    flushTelnet();
+    emit arrived();
 }
 
-void NetworkTransport::flushTelnet()
+bool NetworkTransport::flushTelnet()
 {
-    write(telnet_->takeToPeer());
+    return write(telnet_->takeToPeer());
 }
 
-void NetworkTransport::write(const QByteArray &bytes)
+bool NetworkTransport::write(const QByteArray &bytes)
 {
-    if (bytes.isEmpty() || socket_->state() != QAbstractSocket::ConnectedState)
-        return;
-    socket_->write(bytes);
+    if (socket_->state() != QAbstractSocket::ConnectedState)
+        return true; // a line that has gone is told by isGone(), not as a stalled one
+    if (!bytes.isEmpty())
+        socket_->write(bytes);
     // write() only queues; the bytes must be on their way before we return (a close right after would lose them).
-    while (socket_->state() == QAbstractSocket::ConnectedState && socket_->bytesToWrite() > 0
-           && socket_->waitForBytesWritten(int(Pacing::OutputLimit.count()))) {
+    const QDeadlineTimer deadline(Pacing::PortLimit);
+    while (socket_->state() == QAbstractSocket::ConnectedState && socket_->bytesToWrite() > 0) {
+        if (deadline.hasExpired())
+            return false;
+        socket_->waitForBytesWritten(int(deadline.remainingTime()));
     }
+    return true;
 }
 
 bool NetworkTransport::waitFor(const std::function<bool()> &done, QDeadlineTimer deadline)

@@ -26,18 +26,18 @@ public:
     void close() override;
     void abandon() override;
     void pullIn() override;
-    qint64 waiting() const override;
     QByteArray take() override;
-    void discard() override;
-    void send(const QByteArray &bytes) override;
+    bool send(const QByteArray &bytes) override;
+    bool drain() override;
     bool isGone() override;
     Carrier carrier() const override;
 
 private:
     // Takes what the socket holds into received_ (through the Telnet layer, which may have answers to send).
     void absorb();
-    void flushTelnet();
-    void write(const QByteArray &bytes);
+    bool flushTelnet();
+    // Queues the bytes and waits, at most Pacing::PortLimit, until the system has taken all that was written.
+    bool write(const QByteArray &bytes);
     bool waitFor(const std::function<bool()> &done, QDeadlineTimer deadline);
     QString connectFailure() const;
 

@@ -34,8 +34,9 @@ inline constexpr int BlinkTicksPerBeep = 5;
 // Modem dialogue
 inline constexpr Ms ModemPortWait = 1000ms;
 inline constexpr Ms ModemCommandWait = 1000ms;
-// The silence a modem needs before "+++" to take it as its escape, and the wait after it.
-inline constexpr Ms ModemEscapeSilence = 1000ms;
+// The silence a modem needs before "+++" to take it as its escape (its S12, 1 s, counted from the end of the
+// last character on the wire) with a clear margin, and the wait after it.
+inline constexpr Ms ModemEscapeSilence = 1250ms;
 inline constexpr Ms ModemGuardTime = 3000ms;
 inline constexpr Ms ModemBannerTime = 3000ms;
 // How long the waits give a modem that says nothing. A modem gives up on a call by itself (NO CARRIER)
@@ -43,10 +44,11 @@ inline constexpr Ms ModemBannerTime = 3000ms;
 inline constexpr Ms DialWaitLimit = 90s;
 inline constexpr Ms HangupWaitLimit = 10s;
 
-// Serial port: how often an open port looks whether its line has gone silently, and how long Output may wait
-// for the system to take its bytes (a line with no flow control takes them at once).
+// Serial port: how often an open port looks whether its line has gone silently, and how long the port may hold
+// the window while what was written leaves it (Output, the drain before the modem's escape and at a close):
+// a line with no flow control takes it at once, and a port that has not sent it by then has stopped.
 inline constexpr Ms LineWatch = 500ms;
-inline constexpr Ms OutputLimit = 5000ms;
+inline constexpr Ms PortLimit = 2000ms;
 
 // Network ports: how long an opening may wait for the device server, of which how long for its answer to the
 // COM port control; and how long a peer may stay silent, gone without a word, before the line counts as lost.

@@ -28,6 +28,7 @@ SerialTransport::SerialTransport(QString device, QObject *parent)
         if (e != QSerialPort::NoError && e != QSerialPort::TimeoutError)
             emit trouble();
     });
+    connect(port_, &QSerialPort::readyRead, this, &Transport::arrived);
 }
 
 bool SerialTransport::open(const LineSettings &settings, Failure *failure)
@@ -58,13 +59,15 @@ bool SerialTransport::open(const LineSettings &settings, Failure *failure)
 
 void SerialTransport::close()
 {
-    port_->flush();
-    LineCheck::drain(port_->handle());
+    if (!drain())
+        LineCheck::discardOutput(port_->handle());
     port_->close();
 }
 
 void SerialTransport::abandon()
 {
+    // Nothing more can reach the far end; what waits to go must not hold the close.
+    LineCheck::discardOutput(port_->handle());
     port_->close();
 }
 
@@ -76,28 +79,32 @@ void SerialTransport::pullIn()
         port_->waitForReadyRead(0);
 }
 
-qint64 SerialTransport::waiting() const
-{
-    return port_->bytesAvailable();
-}
-
 QByteArray SerialTransport::take()
 {
     return port_->readAll();
 }
 
-void SerialTransport::discard()
-{
-    port_->clear(QSerialPort::Input);
-}
-
-void SerialTransport::send(const QByteArray &bytes)
+bool SerialTransport::send(const QByteArray &bytes)
 {
     port_->write(bytes);
     // write() only queues; the bytes must be on their way before we return (a close right after would lose them).
-    while (port_->isOpen() && port_->bytesToWrite() > 0
-           && port_->waitForBytesWritten(int(Pacing::OutputLimit.count()))) {
+    return handOver(QDeadlineTimer(Pacing::PortLimit));
+}
+
+bool SerialTransport::drain()
+{
+    const QDeadlineTimer deadline(Pacing::PortLimit);
+    return handOver(deadline) && LineCheck::drain(port_->handle(), int(deadline.remainingTime()));
+}
+
+bool SerialTransport::handOver(const QDeadlineTimer &deadline)
+{
+    while (port_->isOpen() && port_->bytesToWrite() > 0) {
+        if (deadline.hasExpired())
+            return false;
+        port_->waitForBytesWritten(int(deadline.remainingTime()));
     }
+    return true;
 }
 
 bool SerialTransport::isGone()
@@ -107,7 +114,9 @@ bool SerialTransport::isGone()
 
 Transport::Carrier SerialTransport::carrier() const
 {
-    if (!port_->isOpen())
+    // Asked of the system: Qt reports a port without modem lines (a pseudo-terminal) as an error each time.
+    const std::optional<bool> dcd = port_->isOpen() ? LineCheck::carrier(port_->handle()) : std::nullopt;
+    if (!dcd)
         return Carrier::Unknown;
-    return (port_->pinoutSignals() & QSerialPort::DataCarrierDetectSignal) ? Carrier::On : Carrier::Off;
+    return *dcd ? Carrier::On : Carrier::Off;
 }

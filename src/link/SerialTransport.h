@@ -2,6 +2,8 @@
 
 #include "Transport.h"
 
+#include <QDeadlineTimer>
+
 class QSerialPort;
 
 // A serial device: a built-in port, a USB adapter, a pseudo-terminal.
@@ -17,14 +19,16 @@ public:
     void close() override;
     void abandon() override;
     void pullIn() override;
-    qint64 waiting() const override;
     QByteArray take() override;
-    void discard() override;
-    void send(const QByteArray &bytes) override;
+    bool send(const QByteArray &bytes) override;
+    bool drain() override;
     bool isGone() override;
     Carrier carrier() const override;
 
 private:
+    // Gives the system what Qt still holds of what was written; false when the deadline passes first.
+    bool handOver(const QDeadlineTimer &deadline);
+
     QString device_;
     QSerialPort *port_;
 };

@@ -29,19 +29,20 @@ public:
     virtual bool open(const LineSettings &settings, Failure *failure) = 0;
     // Ends an open() that is still waiting; it then returns false with an empty reason.
     virtual void cancel() = 0;
-    // Closes the line after what was written has left (within a bounded time).
+    // Closes the line after what was written has left; what has not left within Pacing::PortLimit is thrown
+    // away, so that no close hangs on a line that has stopped sending.
     virtual void close() = 0;
     // Drops the line at once, when it has gone.
     virtual void abandon() = 0;
 
-    // Brings in, without waiting, everything that has arrived; then what is waiting, and taking it.
+    // Brings in, without waiting, everything that has arrived, and takes it.
     virtual void pullIn() = 0;
-    virtual qint64 waiting() const = 0;
     virtual QByteArray take() = 0;
-    // Discards what is waiting, including what the system holds.
-    virtual void discard() = 0;
-    // Sends the bytes unchanged; they are on their way (or the line has failed) when this returns.
-    virtual void send(const QByteArray &bytes) = 0;
+    // Sends the bytes unchanged; they are on their way when this returns. False when the line did not take them
+    // within Pacing::PortLimit: it has stopped.
+    virtual bool send(const QByteArray &bytes) = 0;
+    // Waits until what was written has left the computer, at most Pacing::PortLimit; false when it has not.
+    virtual bool drain() = 0;
 
     // True when the far end has gone for good.
     virtual bool isGone() = 0;
@@ -50,4 +51,6 @@ public:
 signals:
     // Something happened that may mean the line has gone; MSComm asks isGone().
     void trouble();
+    // Text has arrived (take() has it after pullIn()).
+    void arrived();
 };

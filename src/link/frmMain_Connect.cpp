@@ -27,10 +27,11 @@ void frmMain::cmdConnect_Click()
             Modem_Connect();
         else
             Direct_Connect();
-    } else if (!Hanging_Up) { // a second press while the modem hangs up has nothing more to do
+    } else if (Hanging_Up_Line == 0 || Line_Gone(Hanging_Up_Line)) {
         if (value(Modem().optModem) == -1) {
-            Modem_Hangup();
-            Offline_Finish();
+            // A hang-up whose line was lost leaves the window to the report of the loss.
+            if (Modem_Hangup())
+                Offline_Finish();
         } else {
             Direct_Disconnect();
         }
@@ -41,6 +42,9 @@ void frmMain::Direct_Connect()
 {
     if (!Choose_Port(Modem().cmbPort->currentText()))
         return Offline_Finish();
+    // A port still open on another device (the modem's, after a failed dial) is not the one chosen.
+    if (MSComm1.PortOpen() && MSComm1.openDevice() != MSComm::deviceName(MSComm1.CommPort()))
+        MSComm1.PortOpen(false);
     MSComm1.Settings(PortSettings);
     if (!MSComm1.PortOpen()) {
         const quint32 line = MSComm1.openSerial();
@@ -105,6 +109,7 @@ void frmMain::Offline_Finish()
     cmdConnect->setText(ConnectCaption);
     mnuProof->setEnabled(false);
     mnuModemSettings->setEnabled(true);
+    lblUpdating->hide(); // it stands in front of "Off Line"
     lblOffLine->show();
     lblProof->hide();
     Displays_On();
@@ -113,12 +118,15 @@ void frmMain::Offline_Finish()
 }
 
 // The line went away under an open port (the port is already closed): the same off-line look as a
-// disconnect, and one message that says so.
+// disconnect, and one message that says so. Whatever was waiting on that line when it went ends without
+// touching the window, so this is the one place that puts it off line. A port left open with no connection
+// under way (the modem's, after a failed dial) is no connection lost; nor is one after which a newer line has
+// been opened.
 void frmMain::Line_Lost(const QString &reason)
 {
-    if (cmdConnect->text() == ConnectCaption)
+    if (cmdConnect->text() == ConnectCaption || MSComm1.PortOpen())
         return;
-    for (QLabel *banner : {lblConnected, lblUpdating, lblInitializing, lblDialing, lblHanging})
+    for (QLabel *banner : {lblConnected, lblUpdating, lblInitializing, lblDialing, lblHanging, lblBusy, lblNoDialtone})
         banner->hide();
     Offline_Finish();
     Desktop::current().warn(this, LineLostTitle,

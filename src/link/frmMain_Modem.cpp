@@ -48,7 +48,7 @@ void frmMain::Modem_Connect()
     frmModem &settings = Modem();
     lblInitializing->show();
     const QString portText = settings.cmbModem->currentText();
-    Modem_Port = portText.right(1).toLatin1();
+    Modem_Port = portText.trimmed().right(1).toLatin1();
     if (MSComm1.PortOpen())
         MSComm1.PortOpen(false);
     if (!Choose_Port(portText)) {
@@ -117,7 +117,9 @@ void frmMain::Modem_Connect()
 
     lblDialing->hide();
     if (end == Wait_End::Timed_Out) {
-        // Dropping the line makes a modem that is still dialing give up the call.
+        // Any character makes a modem that is still dialing give up the call; dropping the line (DTR) does it
+        // only for a modem that heeds DTR.
+        MSComm1.Output(CR);
         MSComm1.PortOpen(false);
         lblOffLine->show();
         Offline_Finish();
@@ -135,49 +137,60 @@ void frmMain::Modem_Connect()
     case ModemScan::DialResult::Connected:
         lblConnected->show();
         Desktop::current().beep();
+        MSComm1.watchCall(true);
         return Online_Finish();
-    case ModemScan::DialResult::Busy: return Dial_Failed(lblBusy);
-    case ModemScan::DialResult::NoDialtone: return Dial_Failed(lblNoDialtone);
+    case ModemScan::DialResult::Busy: return Dial_Failed(lblBusy, line);
+    case ModemScan::DialResult::NoDialtone: return Dial_Failed(lblNoDialtone, line);
     case ModemScan::DialResult::Failed:
         // The modem's own word, where the dialing banner stood.
         lblDialing->setText(QStringLiteral("             ") + QString::fromLatin1(outcome.word));
-        return Dial_Failed(lblDialing);
+        return Dial_Failed(lblDialing, line);
     case ModemScan::DialResult::None: break;
     }
 }
 
 // Shows why the dial failed for a while, then goes off line. The port stays open: the modem is back in its
-// command state, and the next connect closes and reopens the port.
-void frmMain::Dial_Failed(QLabel *banner)
+// command state, and the next connect closes and reopens the port. When the line went during the banner's
+// time, whoever closed it (a disconnect, the report of a lost line) has put the window off line already, and
+// a connect may have been made since: the banner goes and nothing else is touched.
+void frmMain::Dial_Failed(QLabel *banner, quint32 line)
 {
     banner->show();
     Delay(Pacing::ModemBannerTime.count());
     banner->hide();
+    if (Line_Gone(line))
+        return;
     lblOffLine->show();
     Offline_Finish();
 }
 
-void frmMain::Modem_Hangup()
+// Hangs the modem up and closes its port. False when the line was lost on the way: the window is then left to
+// the report of the loss (and to any connection made since).
+bool frmMain::Modem_Hangup()
 {
     if (!MSComm1.PortOpen())
-        return;
-    Hanging_Up = true;
+        return true;
+    const quint32 line = MSComm1.openSerial();
+    Hanging_Up_Line = line;
+    // The call ends here: the modem's "NO CARRIER" for "ATH" is no loss.
+    MSComm1.watchCall(false);
     lblConnected->hide();
+    lblUpdating->hide();
     ButtonHide();
     // Nothing may talk to the processor through a modem that is being hung up.
     mnuProof->setEnabled(false);
     lblHanging->show();
-    const quint32 line = MSComm1.openSerial();
 
     Wait_End end = Wait_End::Line_Gone;
-    if (MSComm1.PortOpen()) {
-        // A modem takes "+++" as its escape only after a second of silence on the line, and the last exchange
-        // may have ended just now.
+    // A modem takes "+++" as its escape only after a silence (its S12, a second) counted from the end of the
+    // last character on the wire, and the last exchange may have ended just now: what was written must have
+    // left the port before the silence starts, and the wait keeps a margin. The same holds after "+++".
+    if (MSComm1.drain())
         Delay(Pacing::ModemEscapeSilence.count());
-        if (!Line_Gone(line)) {
-            MSComm1.Output(Escape);
+    if (!Line_Gone(line)) {
+        MSComm1.Output(Escape);
+        if (MSComm1.drain())
             Delay(Pacing::ModemGuardTime.count());
-        }
     }
     if (!Line_Gone(line)) {
         Modem_Command(HangUp);
@@ -192,9 +205,10 @@ void frmMain::Modem_Hangup()
         Modem_Scan.append(Rx_Buffer);
         end = Modem_Wait(line, Pacing::HangupWaitLimit, isOk);
     }
-    Hanging_Up = false;
+    if (Hanging_Up_Line == line)
+        Hanging_Up_Line = 0;
     if (end == Wait_End::Line_Gone)
-        return;
+        return false;
 
     lblHanging->hide();
     if (MSComm1.PortOpen())
@@ -207,6 +221,7 @@ void frmMain::Modem_Hangup()
                                                "has been closed. If the call is still up, switch the modem off "
                                                "and on again.")
                                     .arg(seconds(Pacing::HangupWaitLimit)));
+    return true;
 }
 
 // Sends one command to the modem, with its CR, and gives the modem a second for it.

@@ -135,11 +135,11 @@ private:
     // The modem dialogue
     enum class Wait_End { Line, Timed_Out, Line_Gone };
     void Modem_Connect();
-    void Modem_Hangup();
+    bool Modem_Hangup();
     void Modem_Command(const QByteArray &command);
     Wait_End Modem_Wait(quint32 line, std::chrono::milliseconds bound, bool (*done)(QByteArrayView line));
     void Modem_Readout();
-    void Dial_Failed(QLabel *banner);
+    void Dial_Failed(QLabel *banner, quint32 line);
 
     // What the three processor exchanges share
     quint32 Begin_Exchange();
@@ -152,7 +152,8 @@ private:
 
     // What the modem waits have received, kept only as far as the line scan needs it.
     ModemScan::Scanner Modem_Scan;
-    bool Hanging_Up = false;
+    // The line the modem hang-up runs on (0: none); a press meanwhile has nothing more to do.
+    quint32 Hanging_Up_Line = 0;
 
     frmModem *modemForm_ = nullptr;
     frmPorts *portsForm_ = nullptr;

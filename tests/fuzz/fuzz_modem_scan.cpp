@@ -16,15 +16,16 @@ void checkAgainstReference(const Scanner &scanner, const QByteArray &received)
 {
     FUZZ_CHECK(scanner.received() == received.size());
     // Bounded however much arrives: the kept line and the two characters not yet scanned.
-    FUZZ_CHECK(scanner.keptSize() <= Scanner::LineLimit + 2);
+    FUZZ_CHECK(scanner.keptSize() <= Scanner::LineLimit + Scanner::Join.size() + 2);
 
     const QByteArray reference = ModemScan::modemLine(received);
     const QByteArray &line = scanner.line();
     if (reference.size() <= Scanner::LineLimit) {
         FUZZ_CHECK(line == reference);
     } else {
-        // A longer line is kept as its two ends.
-        FUZZ_CHECK(line == reference.first(Scanner::LineEdge) + reference.last(Scanner::LineEdge));
+        // A longer line is kept as its two ends, parted by the join.
+        FUZZ_CHECK(line == reference.first(Scanner::LineEdge) + Scanner::Join.toByteArray()
+                               + reference.last(Scanner::LineEdge));
         FUZZ_CHECK(ModemScan::beginsWithConnect(line) == ModemScan::beginsWithConnect(reference));
         FUZZ_CHECK(ModemScan::endsWithOk(line) == ModemScan::endsWithOk(reference));
     }
@@ -32,6 +33,8 @@ void checkAgainstReference(const Scanner &scanner, const QByteArray &received)
     const ModemScan::DialOutcome outcome = ModemScan::dialOutcome(line);
     FUZZ_CHECK((outcome.result == ModemScan::DialResult::None) == outcome.word.isEmpty());
     FUZZ_CHECK(line.contains(outcome.word));
+    // The kept ends never make up a word that the line does not hold.
+    FUZZ_CHECK(reference.contains(outcome.word));
     if (reference.size() <= Scanner::LineLimit) {
         const ModemScan::DialOutcome whole = ModemScan::dialOutcome(reference);
         FUZZ_CHECK(whole.result == outcome.result && whole.word == outcome.word);

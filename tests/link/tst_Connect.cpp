@@ -94,6 +94,22 @@ private slots:
         QCOMPARE(lamps(f.window), QStringLiteral("PP 3, PD 5, HQ 2, LQ 2"));
     }
 
+    // A short port text comes back from the settings file padded with blanks ("COM3 "): it still names port 3.
+    void paddedPortTextFromTheSettingsFile()
+    {
+        WindowFixture f;
+        EmulatorFixture com3(true, 3);
+        QVERIFY(com3.started);
+        f.window.Modem().cmbPort->setCurrentText(QStringLiteral("COM3"));
+        f.window.Save_Data();
+        f.window.Restore_Data();
+        QCOMPARE(f.window.Modem().cmbPort->currentText(), QStringLiteral("COM3 "));
+        f.window.cmdConnect->click();
+        QCOMPARE(f.window.MSComm1.CommPort(), 3);
+        QCOMPARE(com3.received, QByteArrayLiteral("90x"));
+        QVERIFY(TestEnvironment::desktop().warnings.isEmpty());
+    }
+
     // A port text that names no port, or a port that will not open: one message, and the window stays off line.
     void portThatCannotBeUsed_data()
     {
@@ -160,9 +176,12 @@ private slots:
         QFETCH(bool, reconnect);
         WindowFixture f;
         f.line.processor.faults.silent = true;
+        QStringList bannersAfterPress;
         QTimer::singleShot(at, [&] {
             f.line.received.clear();
             f.window.cmdConnect->click();
+            // "Off Line" at once: "Updating" does not stay in front of it until the read's wait ends.
+            bannersAfterPress = banners(f.window);
             if (reconnect) {
                 f.line.processor.faults.silent = false;
                 f.window.cmdConnect->click();
@@ -171,6 +190,7 @@ private slots:
         f.window.cmdConnect->click();
         QTest::qWait(50);
 
+        QCOMPARE(bannersAfterPress, QStringList{QStringLiteral("Off Line")});
         if (reconnect) {
             QCOMPARE(f.line.received, QByteArrayLiteral("90x"));
             QCOMPARE(TestEnvironment::desktop().beeps.size(), 1);

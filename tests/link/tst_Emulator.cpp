@@ -237,6 +237,53 @@ private slots:
         QVERIFY2(out.contains("program -> 90x"), out.constData());
         QVERIFY2(out.contains("<- device  1x2x3x4x0x\\r\\n"), out.constData());
     }
+
+    // The modem's switches: the result set X0 (CONNECT without the speed), the informational lines, and the
+    // carrier failing after the processor's first reply.
+    void modemSwitches()
+    {
+        QProcess emulator;
+        emulator.start(QStringLiteral(EMULATOR),
+                       {QStringLiteral("--port"), QStringLiteral("3"), QStringLiteral("--folder"), DataFolder::path(),
+                        QStringLiteral("--quiet"), QStringLiteral("--fast"), QStringLiteral("--modem"),
+                        QStringLiteral("--modem-scale"), QStringLiteral("100"), QStringLiteral("--results"),
+                        QStringLiteral("0"), QStringLiteral("--info"), QStringLiteral("--drop-after"),
+                        QStringLiteral("1")});
+        QVERIFY(emulator.waitForStarted());
+        QTRY_VERIFY(QFileInfo(link(3)).isSymLink() && QFileInfo::exists(link(3)));
+        port.CommPort(3);
+        port.PortOpen(true);
+        QVERIFY2(port.PortOpen(), qPrintable(port.openFailure()));
+        Received got{port, {}};
+        port.Output("ATE0\rATDT1\r");
+        QTRY_COMPARE(got(), QByteArrayLiteral("ATE0\r\r\nOK\r\n\r\nCARRIER 2400\r\n\r\nPROTOCOL: NONE\r\n\r\nCONNECT\r\n"));
+        got.all.clear();
+        port.Output("90x");
+        QTRY_COMPARE(got(), QByteArrayLiteral("3x5x2x2x0x\r\n\r\nNO CARRIER\r\n"));
+        port.PortOpen(false);
+        emulator.terminate();
+        QVERIFY(emulator.waitForFinished(5000));
+        QCOMPARE(emulator.exitCode(), 0);
+    }
+
+    void modemSwitchesRefuseBadValues_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("result set 5") << QStringList{QStringLiteral("--results"), QStringLiteral("5")};
+        QTest::newRow("drop after a word") << QStringList{QStringLiteral("--drop-after"), QStringLiteral("soon")};
+        QTest::newRow("drop after 0") << QStringList{QStringLiteral("--drop-after"), QStringLiteral("0ms")};
+    }
+
+    void modemSwitchesRefuseBadValues()
+    {
+        QFETCH(QStringList, arguments);
+        QProcess emulator;
+        emulator.start(QStringLiteral(EMULATOR),
+                       QStringList{QStringLiteral("--folder"), DataFolder::path(), QStringLiteral("--modem")} + arguments);
+        QVERIFY(emulator.waitForFinished(5000));
+        QCOMPARE(emulator.exitCode(), 2);
+        QVERIFY(!emulator.readAllStandardError().isEmpty());
+    }
 };
 
 SONARELLE_TEST_MAIN(tst_Emulator)

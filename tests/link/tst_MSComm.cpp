@@ -6,6 +6,7 @@
 #include "panel/frmMain.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
 
@@ -176,6 +177,62 @@ private slots:
             Received got{port, {}};
             QTRY_COMPARE(got(), QByteArrayLiteral("3x5x2x2x0x\r\n"));
         }
+    }
+
+    // The far end stops taking what is written (here it cannot: it runs on this thread, which Output holds):
+    // Output gives up within its bound, and the line counts as lost, once.
+    void stalledOutputLosesTheLineWithinItsBound()
+    {
+        EmulatorFixture line;
+        MSComm port;
+        open(port);
+        QSignalSpy lost(&port, &MSComm::lineLost);
+        QElapsedTimer clock;
+        clock.start();
+        port.Output(QByteArray(4 << 20, 'a'));
+        const qint64 ms = clock.elapsed();
+        QVERIFY2(ms >= Pacing::PortLimit.count() && ms < Pacing::PortLimit.count() + 1000, qPrintable(QString::number(ms)));
+        QVERIFY(!port.PortOpen());
+        QVERIFY(!port.drain());
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(lost.at(0).at(0).toString().contains(QStringLiteral("stopped sending")));
+        QTest::qWait(50);
+        QCOMPARE(lost.size(), 1);
+    }
+
+    // While a modem call is watched, the modem's "NO CARRIER" loses the line, and no reader ever gets its words,
+    // even when they arrive in pieces; what came before them is read as usual.
+    void noCarrierLosesAWatchedCall()
+    {
+        EmulatorFixture line;
+        MSComm port;
+        open(port);
+        QSignalSpy lost(&port, &MSComm::lineLost);
+        port.watchCall(true);
+        emit line.processor.send("12x\r\nNO CAR");
+        QVERIFY(withoutEventLoop([&] { return port.InBufferCount() == 5; }));
+        QCOMPARE(port.Input(), QByteArrayLiteral("12x\r\n"));
+        port.InBufferCount(0); // the held-back start of the words is not discarded either
+        emit line.processor.send("RIER\r\n");
+        QVERIFY(withoutEventLoop([&] { return port.InBufferCount() != 0 || !port.PortOpen(); }));
+        QVERIFY(!port.PortOpen());
+        QCOMPARE(port.Input(), QByteArray());
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(lost.at(0).at(0).toString().contains(QStringLiteral("NO CARRIER")));
+    }
+
+    // Without the watch (a direct cable, the modem's own dialogue) the words are text like any other.
+    void noCarrierIsTextWithoutTheWatch()
+    {
+        EmulatorFixture line;
+        MSComm port;
+        open(port);
+        QSignalSpy lost(&port, &MSComm::lineLost);
+        emit line.processor.send("\r\nNO CARRIER\r\n");
+        Received got{port, {}};
+        QTRY_COMPARE(got(), QByteArrayLiteral("\r\nNO CARRIER\r\n"));
+        QVERIFY(port.PortOpen());
+        QCOMPARE(lost.size(), 0);
     }
 
     void openingFailuresAreNamed_data()

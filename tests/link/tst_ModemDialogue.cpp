@@ -173,6 +173,19 @@ private slots:
         QCOMPARE(bannerWhileDialing, DialingBanner + QStringLiteral("9     ,,*70   ,,") + number);
     }
 
+    // The modem's port box restored as "COM3 " (a short text padded by the settings file) still names COM 3.
+    void paddedModemPortFromTheSettingsFile()
+    {
+        ModemWindowFixture f;
+        f.window.Modem().cmbModem->setCurrentText(QStringLiteral("COM3"));
+        f.window.Save_Data();
+        f.window.Restore_Data();
+        QCOMPARE(f.window.Modem().cmbModem->currentText(), QStringLiteral("COM3 "));
+        QVERIFY(connected(f));
+        QCOMPARE(f.window.Modem_Port, QByteArrayLiteral("3"));
+        QVERIFY(desktop().warnings.isEmpty());
+    }
+
     void connectBeepsAndReadsTheStatusThroughTheModem()
     {
         ModemWindowFixture f;

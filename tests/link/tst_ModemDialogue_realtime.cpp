@@ -1,6 +1,9 @@
-// The modem dialogue's pacing on the real clock: the set-up commands one second apart, and the hang-up's
-// three seconds after "+++" and one second after "ATH". (The emulated modem itself runs fast.)
+// The modem dialogue's pacing on the real clock, against the strict modem on a line paced at 2400 baud: the
+// set-up commands one second apart; a Disconnect pressed as soon as an adjustment's message is written keeps
+// its silence before "+++" so that the modem takes the escape; the hang-up's three seconds after "+++" and one
+// second after "ATH". (Only the modem's dial pauses are short.)
 #include "ModemWindowFixture.h"
+#include "When.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,8 +17,9 @@ private slots:
     void setUpDialAndHangUpAtRealPacing()
     {
         EmulatedModem::Options options;
-        options.timeScale = 50;
-        ModemWindowFixture f(options, 1, false);
+        options.commaMs = 100;
+        options.ringMs = 500;
+        ModemWindowFixture f(options, 1, false, true);
         QVERIFY(f.started);
         frmModem &m = f.window.Modem();
         setValue(m.optLow, -1);
@@ -38,13 +42,21 @@ private slots:
         }
 
         f.clearLine();
-        f.window.cmdConnect_Click();
-        QCOMPARE(f.received, QByteArrayLiteral("+++ATH\rATZ\r"));
+        const QByteArray message = QByteArrayLiteral("91x8x4x5x2x2x0x");
+        when([&] { return f.received.endsWith(message); }, [&] { f.window.cmdConnect_Click(); });
+        f.window.cmdPP_Up_Click();
+        QCOMPARE(f.received, message + QByteArrayLiteral("+++ATH\rATZ\r"));
+        // The modem took the escape (its OK), then said NO CARRIER and OK to ATH.
+        QVERIFY2(f.sent.contains("\r\nOK\r\n\r\nNO CARRIER\r\n\r\nOK\r\n"), f.sent.constData());
+        const qint64 silence = f.timeOf("+++") - f.timeOf(message);
+        QVERIFY2(silence >= 1250 && silence < 1600, qPrintable(QString::number(silence)));
         const qint64 guard = f.timeOf("ATH") - f.timeOf("+++");
         const qint64 command = f.timeOf("ATZ") - f.timeOf("ATH");
         QVERIFY2(guard >= 2990 && guard < 3400, qPrintable(QString::number(guard)));
         QVERIFY2(command >= 990 && command < 1400, qPrintable(QString::number(command)));
         QVERIFY(!f.window.MSComm1.PortOpen());
+        QVERIFY(!f.modem.callUp());
+        QVERIFY(TestEnvironment::desktop().warnings.isEmpty());
         QCOMPARE(TestEnvironment::desktop().beeps.size(), 3); // connect, status read, hang-up
     }
 };

@@ -12,12 +12,12 @@ Q_DECLARE_METATYPE(ModemScan::DialResult)
 namespace {
 
 // The line the scanner promises for a line of any length: the whole line up to the limit, otherwise its
-// first and last LineEdge characters.
+// first and last LineEdge characters with the join between them.
 QByteArray keptForm(const QByteArray &line)
 {
     if (line.size() <= Scanner::LineLimit)
         return line;
-    return line.left(Scanner::LineEdge) + line.right(Scanner::LineEdge);
+    return line.left(Scanner::LineEdge) + Scanner::Join.toByteArray() + line.right(Scanner::LineEdge);
 }
 
 // Random modem-like text: result words, letters, blanks and line ends, with lines now and then far longer
@@ -194,7 +194,7 @@ private slots:
                          context.constData());
                 QVERIFY2(ModemScan::endsWithOk(scan.line()) == ModemScan::endsWithOk(reference),
                          context.constData());
-                QVERIFY(scan.keptSize() <= Scanner::LineLimit + 2);
+                QVERIFY(scan.keptSize() <= Scanner::LineLimit + Scanner::Join.size() + 2);
             }
         }
     }
@@ -211,6 +211,41 @@ private slots:
         QCOMPARE(scan.line(), QByteArray());
         scan.append("\r\n");
         QCOMPARE(scan.line(), QByteArrayLiteral("OK"));
+    }
+
+    // A line longer than the limit is kept as its two ends; where they meet no word may appear that the line
+    // never held.
+    void keptEndsMakeUpNoWord_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("last");
+        QTest::addColumn<int>("chunk");
+        QTest::newRow("BU and SY, one chunk") << QByteArrayLiteral("BU") << QByteArrayLiteral("SY") << 0;
+        QTest::newRow("BU and SY, one character at a time") << QByteArrayLiteral("BU") << QByteArrayLiteral("SY") << 1;
+        QTest::newRow("BU and SY, chunks of 50") << QByteArrayLiteral("BU") << QByteArrayLiteral("SY") << 50;
+        QTest::newRow("NO DIAL and TONE") << QByteArrayLiteral("NO DIAL") << QByteArrayLiteral("TONE") << 7;
+        QTest::newRow("NO and CARRIER") << QByteArrayLiteral("NO") << QByteArrayLiteral(" CARRIER") << 3;
+    }
+
+    void keptEndsMakeUpNoWord()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, last);
+        QFETCH(int, chunk);
+        // The head ends in `first` and the tail begins with `last`, 200 filler characters apart.
+        const QByteArray line = QByteArray(Scanner::LineEdge - first.size(), 'a') + first + QByteArray(200, 'b') + last
+                                + QByteArray(Scanner::LineEdge - last.size(), 'c');
+        const QByteArray received = "\r\n" + line + "\r\n";
+        Scanner scan;
+        for (qsizetype fed = 0; fed < received.size();) {
+            const qsizetype size = chunk == 0 ? received.size() : std::min<qsizetype>(chunk, received.size() - fed);
+            scan.append(QByteArrayView(received).sliced(fed, size));
+            fed += size;
+            QCOMPARE(ModemScan::dialOutcome(scan.line()).result, DialResult::None);
+        }
+        QCOMPARE(scan.line(), keptForm(line));
+        QVERIFY(scan.line().startsWith(QByteArray(Scanner::LineEdge - first.size(), 'a') + first));
+        QVERIFY(scan.line().endsWith(last + QByteArray(Scanner::LineEdge - last.size(), 'c')));
     }
 
     // A megabyte of line noise: the scanner holds a bounded amount, the count passes 32,768 without harm,
@@ -246,10 +281,10 @@ private slots:
                 const qsizetype size = std::min<qsizetype>(flood.size() - fed, 1 + random.bounded(4096));
                 scan.append(QByteArrayView(flood).sliced(fed, size));
                 fed += size;
-                QVERIFY(scan.keptSize() <= Scanner::LineLimit + 2);
+                QVERIFY(scan.keptSize() <= Scanner::LineLimit + Scanner::Join.size() + 2);
             }
         }
-        QVERIFY(scan.keptSize() <= Scanner::LineLimit + 2);
+        QVERIFY(scan.keptSize() <= Scanner::LineLimit + Scanner::Join.size() + 2);
         QCOMPARE(scan.received(), qint64(lead.size() + flood.size()));
         QCOMPARE(ModemScan::beginsWithConnect(scan.line()), !withLineEnds);
         if (!withLineEnds)

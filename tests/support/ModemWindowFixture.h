@@ -17,8 +17,9 @@
 
 // The main window after start-up, set to Modem on COM 3, with the emulated modem on COM 3 at the other end of
 // a real pseudo-terminal and the emulated processor behind it. The window's waits run `clockRate` times
-// faster than real time, and so do the modem's pauses unless `modemOptions` says otherwise. Every byte the
-// program puts on the line is recorded with the time it arrived.
+// faster than real time, and so do the modem's pauses unless `modemOptions` says otherwise. The line sends at
+// once, or, when `pacedLine`, at 2400 baud on the same clock, so that with the modem's own wire the line's
+// arithmetic holds. Every byte the program puts on the line is recorded with the time it arrived.
 struct ModemWindowFixture
 {
     static constexpr int ModemPort = 3;
@@ -36,10 +37,10 @@ struct ModemWindowFixture
     }
 
     explicit ModemWindowFixture(EmulatedModem::Options modemOptions = {}, double clockRate = 50,
-                                bool scaleModem = true)
+                                bool scaleModem = true, bool pacedLine = false)
         : clockSet((Pacing::setTestClockRate(clockRate), true)),
           modem(&processor, scaleModem ? scaledTo(clockRate, modemOptions) : modemOptions),
-          emulator(&modem, {ModemPort, DataFolder::path(), false, true})
+          emulator(&modem, {ModemPort, DataFolder::path(), false, !pacedLine, clockRate})
     {
         clock.start();
         QObject::connect(&emulator, &Emulator::crossed, [this](Transcript::Direction d, const QByteArray &bytes) {

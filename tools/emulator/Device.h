@@ -13,9 +13,14 @@ class Device : public QObject
 public:
     using QObject::QObject;
 
+    // A character on the 2400-baud line: a start bit, 8 data bits and a stop bit.
+    static constexpr qint64 CharNs = 10'000'000'000 / 2400;
+
     virtual void receive(const QByteArray &bytes) = 0;
     // A new line has come up (at the start, and after every hang-up).
     virtual void lineUp() {}
+    // The program closed its port, which drops DTR; what it wrote before has been received.
+    virtual void portClosed() {}
 
 signals:
     void send(const QByteArray &bytes);

@@ -16,7 +16,8 @@ class QSocketNotifier;
 // The emulated serial line: a pseudo-terminal whose one side is the program's port com<n> (a link in the data
 // folder) and whose other side feeds a Device. What the device sends goes out at the pace of a 2400-baud line
 // (about 4.2 ms a character) unless told to be fast. When the device hangs up, the line drops (the program sees
-// its port hung up) and a new line comes up behind the same com<n> for the next connection.
+// its port hung up) and a new line comes up behind the same com<n> for the next connection. When the program
+// closes its port, the device hears of it (a modem sees DTR fall).
 class Emulator : public QObject
 {
     Q_OBJECT
@@ -28,6 +29,7 @@ public:
         QString folder;        // where the link goes: the program's data folder
         bool nextFree = false; // take the next free number when com<port> is taken
         bool fast = false;     // send at once instead of at 2400 baud
+        double scale = 1;      // otherwise run the line this many times faster (with the program's test clock)
     };
 
     // The device is not owned; it must outlive the emulator.
@@ -43,8 +45,6 @@ public:
     // Drops the line at once, as a pulled cable does; a new line comes up behind the link.
     void hangUp();
 
-    static constexpr qint64 CharNs = 10'000'000'000 / 2400; // a start bit, 8 data bits, a stop bit
-
 signals:
     // Every byte that crosses the line: what the program sends as it arrives, what the device sends as it starts
     // on its way.
@@ -52,6 +52,8 @@ signals:
     // What happens to the line, in a sentence for the person watching.
     void note(const QString &text);
     void hungUp();
+    // The program closed its port (after the device has had what it wrote).
+    void portClosed();
 
 private:
     bool bringUp();
@@ -59,6 +61,10 @@ private:
     void queue(const QByteArray &bytes);
     void pump();
     void dropLine();
+    void watchOpenings();
+    void openingsChanged();
+    qint64 charsSince(qint64 ns) const;
+    qint64 timeOf(qint64 chars) const;
 
     Device *device_;
     Options options_;
@@ -72,4 +78,7 @@ private:
     QElapsedTimer clock_;
     qint64 sentSinceClock_ = 0;
     bool hangUpPending_ = false;
+    int openWatch_ = -1;
+    std::unique_ptr<QSocketNotifier> openNotifier_;
+    int openings_ = 0; // by the program, not counting the emulator's own hold on the line
 };

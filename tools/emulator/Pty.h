@@ -27,6 +27,12 @@ void close(Pair &pair);
 QByteArray readSome(int master);
 qsizetype writeSome(int master, QByteArrayView bytes);
 
+// Who has the pair's device open besides the emulator: a watch (inotify) on the device, -1 when the system
+// refuses one, and the change in the number of openings that its waiting events tell (+1 an opening, -1 a close).
+int watchOpenings(const QString &device);
+int openingsChange(int watch);
+void unwatch(int &watch);
+
 // SIGINT and SIGTERM end the event loop (QCoreApplication::quit) instead of the process, so links get removed.
 void quitOnSignals();
 

@@ -1,6 +1,7 @@
 #include "Pty.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
@@ -55,6 +57,44 @@ qsizetype Pty::writeSome(int master, QByteArrayView bytes)
 {
     const ssize_t n = ::write(master, bytes.data(), size_t(bytes.size()));
     return n > 0 ? n : 0;
+}
+
+int Pty::watchOpenings(const QString &device)
+{
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch < 0)
+        return -1;
+    if (::inotify_add_watch(watch, QFile::encodeName(device).constData(), IN_OPEN | IN_CLOSE) < 0) {
+        ::close(watch);
+        return -1;
+    }
+    return watch;
+}
+
+int Pty::openingsChange(int watch)
+{
+    alignas(inotify_event) char buffer[4096];
+    int change = 0;
+    for (;;) {
+        const ssize_t n = ::read(watch, buffer, sizeof buffer);
+        if (n <= 0)
+            return change;
+        for (ssize_t at = 0; at < n;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            if (event->mask & IN_OPEN)
+                ++change;
+            if (event->mask & IN_CLOSE)
+                --change;
+            at += ssize_t(sizeof(inotify_event)) + event->len;
+        }
+    }
+}
+
+void Pty::unwatch(int &watch)
+{
+    if (watch >= 0)
+        ::close(watch);
+    watch = -1;
 }
 
 namespace {

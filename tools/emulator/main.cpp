@@ -94,8 +94,25 @@ int main(int argc, char *argv[])
                                                    "tcp://127.0.0.1:4001. Without --folder, no com<n> link is made "
                                                    "in the data folder."),
                                     QStringLiteral("host:port"));
-    parser.addOptions({port, folder, nextFree, fast, status, quiet, silent, cut, delay, noise, proofStuck, hangUpAfter,
-                       modem, dial, ring, modemScale, numeric, noOk, listen});
+    const QCommandLineOption results(QStringLiteral("results"),
+                                     QStringLiteral("The modem's result set, as after ATX<n> (0 to 4, default 4)."),
+                                     QStringLiteral("n"));
+    const QCommandLineOption quietResults(QStringLiteral("quiet-results"),
+                                          QStringLiteral("The modem says no results, as after ATQ1."));
+    const QCommandLineOption info(QStringLiteral("info"),
+                                  QStringLiteral("The modem says CARRIER 2400 and PROTOCOL: NONE before CONNECT, as "
+                                                 "after ATW1."));
+    const QCommandLineOption dropAfter(
+        QStringLiteral("drop-after"),
+        QStringLiteral("Fault: the carrier fails after the processor's <n>-th reply of a "
+                       "call, or <n>ms after CONNECT (\"5000ms\")."),
+        QStringLiteral("n"));
+    const QCommandLineOption lenient(
+        QStringLiteral("lenient"), QStringLiteral("The modem counts no wire time: the guard time runs from the moment "
+                                                  "characters are written."));
+    parser.addOptions({port,    folder, nextFree,   fast,         status, quiet,     silent,  cut,
+                       delay,   noise,  proofStuck, hangUpAfter,  modem,  dial,      ring,    modemScale,
+                       numeric, noOk,   results,    quietResults, info,   dropAfter, lenient, listen});
     parser.process(app);
 
     EmulatedProcessor processor;
@@ -123,6 +140,27 @@ int main(int argc, char *argv[])
     modemOptions.timeScale = std::max(1, number(parser, modemScale, 1));
     modemOptions.numeric = parser.isSet(numeric);
     modemOptions.neverOk = parser.isSet(noOk);
+    modemOptions.results = number(parser, results, modemOptions.results);
+    if (modemOptions.results > 4) {
+        QTextStream(stderr) << "--results needs 0 to 4.\n";
+        return 2;
+    }
+    modemOptions.quiet = parser.isSet(quietResults);
+    modemOptions.informational = parser.isSet(info);
+    modemOptions.lenient = parser.isSet(lenient);
+    if (parser.isSet(dropAfter)) {
+        QString text = parser.value(dropAfter);
+        const bool ms = text.endsWith(QLatin1String("ms"));
+        if (ms)
+            text.chop(2);
+        bool ok = false;
+        const int n = text.toInt(&ok);
+        if (!ok || n <= 0) {
+            QTextStream(stderr) << "--drop-after needs a number of replies or of milliseconds, e.g. 3 or 5000ms.\n";
+            return 2;
+        }
+        (ms ? modemOptions.dropAfterMs : modemOptions.dropAfterReplies) = n;
+    }
     EmulatedModem modemDevice(&processor, modemOptions);
     Device *device = parser.isSet(modem) ? static_cast<Device *>(&modemDevice) : &processor;
 
