@@ -103,7 +103,7 @@ void MSComm::open()
                 this, [this] { pullIn(); }, Qt::QueuedConnection);
     });
     held_.clear();
-    ++openSerial_;
+    ++lineGeneration_;
     callWatch_ = false;
     watch_.start();
 }
@@ -167,9 +167,9 @@ QString MSComm::deviceName(int n)
     return PortName::device(n, DataFolder::path());
 }
 
-quint32 MSComm::openSerial() const
+quint32 MSComm::lineGeneration() const
 {
-    return openSerial_;
+    return lineGeneration_;
 }
 
 bool MSComm::pullIn()
@@ -239,7 +239,7 @@ void MSComm::loseLine(const QString &how)
     Transport *gone = std::exchange(transport_, nullptr);
     release(gone);
     gone->abandon();
-    ++openSerial_;
+    ++lineGeneration_;
     // Told on the next turn of the event loop, so that whoever is polling the port finds it closed and carries on
     // normally before its owner reacts.
     QMetaObject::invokeMethod(
@@ -251,7 +251,7 @@ void MSComm::close()
     if (opening_) {
         opening_->cancel();
         opening_ = nullptr;
-        ++openSerial_;
+        ++lineGeneration_;
         return;
     }
     watch_.stop();
@@ -260,7 +260,7 @@ void MSComm::close()
     Transport *closing = std::exchange(transport_, nullptr);
     release(closing); // closing may tell of trouble: it is ours, not news
     closing->close();
-    ++openSerial_;
+    ++lineGeneration_;
 }
 
 // Deleted later: it may be in the middle of telling us something.

@@ -47,7 +47,7 @@ void frmMain::Direct_Connect()
         MSComm1.PortOpen(false);
     MSComm1.Settings(PortSettings);
     if (!MSComm1.PortOpen()) {
-        const quint32 line = MSComm1.openSerial();
+        const quint32 line = MSComm1.lineGeneration();
         if (!Open_Port()) {
             if (!Connect_Cancelled(line))
                 Offline_Finish();
@@ -79,10 +79,10 @@ bool frmMain::Choose_Port(const QString &portText)
 // to report (the caller finds its connect cancelled).
 bool frmMain::Open_Port()
 {
-    const quint32 line = MSComm1.openSerial();
+    const quint32 line = MSComm1.lineGeneration();
     MSComm1.PortOpen(true);
-    if (MSComm1.openSerial() != line)
-        return MSComm1.PortOpen() && MSComm1.openSerial() == line + 1;
+    if (MSComm1.lineGeneration() != line)
+        return MSComm1.PortOpen() && MSComm1.lineGeneration() == line + 1;
     if (!MSComm1.PortOpen())
         Desktop::current().warn(this, PortErrorTitle, MSComm1.openFailure());
     return false;
@@ -139,5 +139,5 @@ void frmMain::Line_Lost(const QString &reason)
 // that was waiting has nothing more to do.
 bool frmMain::Connect_Cancelled(quint32 line) const
 {
-    return cmdConnect->text() == ConnectCaption || MSComm1.openSerial() != line;
+    return cmdConnect->text() == ConnectCaption || MSComm1.lineGeneration() != line;
 }

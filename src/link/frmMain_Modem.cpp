@@ -55,7 +55,7 @@ void frmMain::Modem_Connect()
         lblInitializing->hide();
         return Offline_Finish();
     }
-    quint32 line = MSComm1.openSerial();
+    quint32 line = MSComm1.lineGeneration();
     // A disconnect pressed during one of the waits below has hung up and put the window off line: the
     // connect takes its own banners down and does nothing more.
     const auto cancelled = [this, &line] {
@@ -78,7 +78,7 @@ void frmMain::Modem_Connect()
         lblInitializing->hide();
         return Offline_Finish();
     }
-    line = MSComm1.openSerial();
+    line = MSComm1.lineGeneration();
 
     const QByteArray speaker = DialString::speakerCommand(value(settings.optOff) == -1, value(settings.optLow) == -1,
                                                           value(settings.optLoud) == -1);
@@ -170,7 +170,7 @@ bool frmMain::Modem_Hangup()
 {
     if (!MSComm1.PortOpen())
         return true;
-    const quint32 line = MSComm1.openSerial();
+    const quint32 line = MSComm1.lineGeneration();
     Hanging_Up_Line = line;
     // The call ends here: the modem's "NO CARRIER" for "ATH" is no loss.
     MSComm1.watchCall(false);

@@ -199,12 +199,12 @@ private slots:
         QVERIFY2(port.PortOpen(), qPrintable(port.openFailure()));
         QSignalSpy lost(&port, &MSComm::lineLost);
         QVERIFY(lost.isValid());
-        const quint32 serial = port.openSerial();
+        const quint32 generation = port.lineGeneration();
 
         server.stop();
         QTRY_COMPARE_WITH_TIMEOUT(lost.size(), 1, 5000);
         QVERIFY(!port.PortOpen());
-        QCOMPARE(port.openSerial(), serial + 1);
+        QCOMPARE(port.lineGeneration(), generation + 1);
         QCOMPARE(lost.at(0).at(0).toString(),
                  QStringLiteral("The line on COM 2 (%1) was lost: the device server closed the connection or stopped "
                                 "answering.")
