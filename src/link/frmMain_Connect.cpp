@@ -81,7 +81,7 @@ bool frmMain::Open_Port()
 {
     const quint32 line = MSComm1.lineGeneration();
     MSComm1.PortOpen(true);
-    if (MSComm1.lineGeneration() != line)
+    if (Line_Gone(line))
         return MSComm1.PortOpen() && MSComm1.lineGeneration() == line + 1;
     if (!MSComm1.PortOpen())
         Desktop::current().warn(this, PortErrorTitle, MSComm1.openFailure());
@@ -135,9 +135,16 @@ void frmMain::Line_Lost(const QString &reason)
                                 .arg(reason));
 }
 
+// The port was closed (a disconnect, a lost line) or closed and opened again since `line` was taken: whatever
+// the waiting procedure would still do belongs to a line that is no longer there.
+bool frmMain::Line_Gone(quint32 line) const
+{
+    return MSComm1.lineGeneration() != line;
+}
+
 // A disconnect (or a disconnect and a new connect) ran inside one of the connect's waits: the connect
 // that was waiting has nothing more to do.
 bool frmMain::Connect_Cancelled(quint32 line) const
 {
-    return cmdConnect->text() == ConnectCaption || MSComm1.lineGeneration() != line;
+    return cmdConnect->text() == ConnectCaption || Line_Gone(line);
 }
