@@ -64,10 +64,7 @@ bool frmMain::Choose_Port(const QString &portText)
 {
     const std::optional<int> port = portFromText(portText);
     if (!port) {
-        Desktop::current().warn(this, PortErrorTitle,
-                                QStringLiteral("\"%1\" names no COM port: the port must end in a digit from 1 to 9. "
-                                               "Choose the port under Modem > Modem Settings.")
-                                    .arg(portText));
+        Desktop::current().warn(this, PortErrorTitle, noPort(portText));
         return false;
     }
     MSComm1.CommPort(*port);
@@ -129,10 +126,7 @@ void frmMain::Line_Lost(const QString &reason)
     for (QLabel *banner : {lblConnected, lblUpdating, lblInitializing, lblDialing, lblHanging, lblBusy, lblNoDialtone})
         banner->hide();
     Offline_Finish();
-    Desktop::current().warn(this, LineLostTitle,
-                            QStringLiteral("The connection to the Sonarelle was lost.\n%1\n"
-                                           "Check the cable or the modem, then press Connect again.")
-                                .arg(reason));
+    Desktop::current().warn(this, LineLostTitle, lineLost(reason));
 }
 
 // The port was closed (a disconnect, a lost line) or closed and opened again since `line` was taken: whatever
