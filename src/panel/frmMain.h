@@ -110,6 +110,8 @@ public:
     QByteArray Rx_Buffer;
     QByteArray Tx_Settings;
     QByteArray Modem_Line;
+    // What the modem waits have received, kept only as far as the line scan needs it.
+    ModemScan::Scanner Modem_Scan;
     QByteArray Modem_Port;
     qint16 Delay_Pending = 0;
     qint16 Beep_Count = 0;
@@ -146,8 +148,6 @@ private:
     void Proof_State(bool on);
     void Paint_Levels();
 
-    // What the modem waits have received, kept only as far as the line scan needs it.
-    ModemScan::Scanner Modem_Scan;
     bool Hanging_Up = false;
 
     frmModem *modemForm_ = nullptr;
