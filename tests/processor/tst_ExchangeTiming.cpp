@@ -58,25 +58,31 @@ private slots:
         QList<Expected> requests;
         for (int k = 0; k < 10; ++k)
             requests.append({2 + 1.5 * k, "90x"});
-        QTest::newRow("status read, answered at once") << "status" << "none" << QList<Expected>{{2, "90x"}} << 3.0;
+        QTest::newRow("status read, answered at once") << "status"
+                                                       << "none" << QList<Expected>{{2, "90x"}} << 3.0;
         QTest::newRow("status read, no answer: 10 requests 1.5 s apart, gives up at 17 s")
-            << "status" << "silent" << requests << 17.0;
+            << "status"
+            << "silent" << requests << 17.0;
 
         QList<Expected> writes;
         for (int k = 0; k < 10; ++k)
             writes.append({2.0 * k, "91x8x3x5x2x1x0x"});
         QTest::newRow("write, echoed: 777x after 1 s")
-            << "write" << "none" << QList<Expected>{{0, "91x8x3x5x2x1x0x"}, {1, "777x"}} << 1.0;
-        QTest::newRow("write, no echo: 2 s an attempt, gives up at 20 s") << "write" << "silent" << writes << 20.0;
+            << "write"
+            << "none" << QList<Expected>{{0, "91x8x3x5x2x1x0x"}, {1, "777x"}} << 1.0;
+        QTest::newRow("write, no echo: 2 s an attempt, gives up at 20 s") << "write"
+                                                                          << "silent" << writes << 20.0;
 
         QList<Expected> switches;
         for (int k = 0; k < 5; ++k)
             switches.append({{3.0 * k, "92x"}, {3.0 * k + 1, "90x"}, {3.0 * k + 2, "90x"}});
-        QTest::newRow("proof, answered at once: 1 s") << "proof" << "none" << QList<Expected>{{0, "92x"}} << 1.0;
+        QTest::newRow("proof, answered at once: 1 s") << "proof"
+                                                      << "none" << QList<Expected>{{0, "92x"}} << 1.0;
         QTest::newRow("proof, answered after one poll: 2 s")
-            << "proof" << "silent until polled" << QList<Expected>{{0, "92x"}, {1, "90x"}} << 2.0;
-        QTest::newRow("proof, no answer: 3 s an attempt, gives up at 15 s")
-            << "proof" << "silent" << switches << 15.0;
+            << "proof"
+            << "silent until polled" << QList<Expected>{{0, "92x"}, {1, "90x"}} << 2.0;
+        QTest::newRow("proof, no answer: 3 s an attempt, gives up at 15 s") << "proof"
+                                                                            << "silent" << switches << 15.0;
     }
 
     void paces()
@@ -135,7 +141,10 @@ private slots:
             const double gap = i == 0 ? times[0] : times[i] - times[i - 1];
             QVERIFY2(gap > expectedGap - 0.15 && gap < expectedGap + 0.4,
                      qPrintable(QStringLiteral("%1 (step %2) came %3 s after the step before it, not %4 s")
-                                    .arg(QString::fromLatin1(sent[i].text)).arg(i + 1).arg(gap).arg(expectedGap)));
+                                    .arg(QString::fromLatin1(sent[i].text))
+                                    .arg(i + 1)
+                                    .arg(gap)
+                                    .arg(expectedGap)));
         }
         QVERIFY2(ended > end - 0.15 && ended < end * 1.05 + 0.3,
                  qPrintable(QStringLiteral("the exchange ended after %1 s, not %2 s").arg(ended).arg(end)));
