@@ -1,8 +1,60 @@
 #include "Placement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+
+namespace {
+
+QMargins frameMargins(const QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+void centreByWhatIsKnown(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QMargins frame = frameMargins(window);
+    const QSize outer = window->size().grownBy(frame);
+    window->move(Placement::centred(screen->geometry(), outer));
+}
+
+// A window manager frames a window only when it is first shown; until then Qt knows the client area alone,
+// and a window centred by it stands off centre by its title bar and border. This watches the native window
+// until the frame is known (at the latest when the window is first exposed), centres it once more by the
+// frame and goes. Where the platform has no frames (offscreen, no window manager) it never acts.
+class FrameCentring : public QObject
+{
+public:
+    FrameCentring(QWidget *window, QWindow *handle) : QObject(window), window_(window), handle_(handle)
+    {
+        handle->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (watched == handle_ && (type == QEvent::Expose || type == QEvent::Move || type == QEvent::Resize)
+            && handle_->isVisible() && !handle_->frameMargins().isNull()) {
+            handle_->removeEventFilter(this);
+            deleteLater();
+            centreByWhatIsKnown(window_);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *window_;
+    QWindow *handle_;
+};
+
+} // namespace
 
 QPoint Placement::centred(const QRect &screen, const QSize &outer)
 {
@@ -12,12 +64,9 @@ QPoint Placement::centred(const QRect &screen, const QSize &outer)
 
 void Placement::centreOnScreen(QWidget *window)
 {
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // The frame is known once the window exists on the window system, so make it exist (a loaded window
-    // does). Some window managers tell the frame only when the window is first shown; until then the
-    // frame geometry is the client geometry, which is as near as we can know.
+    // Making the native window lets a platform that knows the frame before the first show tell it now.
     window->winId();
-    window->move(centred(screen->geometry(), window->frameGeometry().size()));
+    centreByWhatIsKnown(window);
+    if (QWindow *handle = window->windowHandle(); handle && frameMargins(window).isNull())
+        new FrameCentring(window, handle);
 }

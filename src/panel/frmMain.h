@@ -114,6 +114,8 @@ public:
     QByteArray Rx_Buffer;
     QByteArray Tx_Settings;
     QByteArray Modem_Line;
+    // What the modem waits have received, kept only as far as the line scan needs it.
+    ModemScan::Scanner Modem_Scan;
     QByteArray Modem_Port;
     qint16 Delay_Pending = 0;
     qint16 Beep_Count = 0;
@@ -154,8 +156,6 @@ private:
     void Proof_State(bool on);
     void Paint_Levels();
 
-    // What the modem waits have received, kept only as far as the line scan needs it.
-    ModemScan::Scanner Modem_Scan;
     // The line the modem hang-up runs on (0: none); a press meanwhile has nothing more to do.
     quint32 Hanging_Up_Line = 0;
 

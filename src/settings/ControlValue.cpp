@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QRadioButton>
 
 qint16 value(const QRadioButton *button)
@@ -48,4 +49,10 @@ void setValue(QCheckBox *box, int value)
     }
     box->setCheckState(value ? Qt::Checked : Qt::Unchecked);
     box->setTristate(false);
+}
+
+void setText(QComboBox *box, const QString &text)
+{
+    box->setCurrentIndex(box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    box->setEditText(text);
 }

@@ -34,6 +34,21 @@ QString SettingsFile::path()
 #endif
 }
 
+namespace {
+
+// Where no new file may be made beside the old one (a standard user on Windows may not create files in the
+// root of C:, yet may write the one already there), record 1 is written over the old bytes instead.
+bool writeInPlace(const QByteArray &record, QString *reason)
+{
+    QFile file(SettingsFile::path());
+    if (file.open(QIODevice::ReadWrite) && file.write(record) == record.size() && file.flush())
+        return true;
+    *reason = file.errorString();
+    return false;
+}
+
+} // namespace
+
 std::optional<QByteArray> SettingsFile::readRecord()
 {
     if (!ensureFolder(nullptr))
@@ -64,10 +79,8 @@ bool SettingsFile::writeRecord(const QByteArray &record, QString *reason)
     }
 
     QSaveFile file(path());
-    if (!file.open(QIODevice::WriteOnly)) {
-        *reason = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return writeInPlace(record, reason);
     // QSaveFile only notices a failed write at commit when the write itself fails; one that fails as the
     // buffer is flushed (a full disk, a size limit) would still replace the old file with a torn one.
     const bool written = file.write(record) == record.size() && file.write(tail) == tail.size() && file.flush();
@@ -76,9 +89,6 @@ bool SettingsFile::writeRecord(const QByteArray &record, QString *reason)
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
-        *reason = file.errorString();
-        return false;
-    }
-    return true;
+    // A failed commit leaves the old file as it was, so it may still be written in place.
+    return file.commit() || writeInPlace(record, reason);
 }

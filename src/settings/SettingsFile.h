@@ -17,7 +17,8 @@ std::optional<QByteArray> readRecord();
 
 // Replaces record 1 with the given bytes and keeps every byte after it. The new file is written beside the
 // old one and takes its place in one step, so the file on disk is always either the old or the new one.
-// On failure, says why in reason.
+// Where the new file cannot be made there or cannot take the old one's place, record 1 is written over the
+// old file instead. On failure, says why in reason.
 bool writeRecord(const QByteArray &record, QString *reason);
 
 } // namespace SettingsFile

@@ -21,7 +21,7 @@ void putRecord(frmModem &f, const Settings_Record &r)
 {
     setValue(f.optDirect, r.Direct_Cable);
     setValue(f.optModem, r.Use_Modem);
-    f.cmbPort->setCurrentText(r.Direct_Com_Port);
+    setText(f.cmbPort, r.Direct_Com_Port);
     setValue(f.optTone, r.Tone_Dial);
     setValue(f.optPulse, r.Pulse_Dial);
     f.txtPhoneNumber->setText(r.Phone_Number);
@@ -29,7 +29,7 @@ void putRecord(frmModem &f, const Settings_Record &r)
     f.txt9->setText(r.Outside_Digits);
     setValue(f.chkWaiting, r.Waiting_Flag);
     f.txt70->setText(r.Waiting_Code);
-    f.cmbModem->setCurrentText(r.Modem_Com_Port);
+    setText(f.cmbModem, r.Modem_Com_Port);
     setValue(f.optOff, r.Speaker_Off);
     setValue(f.optLow, r.Speaker_Low);
     setValue(f.optLoud, r.Speaker_Loud);

@@ -1,6 +1,8 @@
 #include "frmModem.h"
 
 #include "panel/Fonts.h"
+#include "panel/Placement.h"
+#include "panel/ProgramIcon.h"
 #include "panel/Twips.h"
 #include "panel/WindowGrey.h"
 #include "panel/frmMain.h"
@@ -15,10 +17,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 
@@ -97,7 +97,7 @@ QComboBox *portBox(QWidget *parent, const QString &text)
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->addItems({QStringLiteral("COM 1"), QStringLiteral("COM 2"), QStringLiteral("COM 3"), QStringLiteral("COM 4")});
-    box->setCurrentText(text);
+    setText(box, text);
     return box;
 }
 
@@ -109,30 +109,12 @@ void group(QGroupBox *frame, std::initializer_list<QRadioButton *> buttons)
         g->addButton(b);
 }
 
-QIcon modemIcon()
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1.5));
-    p.setBrush(WindowGrey);
-    p.drawRoundedRect(QRectF(2.5, 12.5, 27, 13), 2, 2);
-    p.setBrush(Red);
-    for (int i = 0; i < 3; ++i)
-        p.drawEllipse(QRectF(6 + 6 * i, 17, 4, 4));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(9, 2, 14, 14), 30 * 16, 120 * 16);
-    p.drawArc(QRectF(12.5, 5.5, 7, 7), 30 * 16, 120 * 16);
-    return QIcon(pixmap);
-}
-
 } // namespace
 
 frmModem::frmModem(frmMain *owner) : QDialog(owner), owner_(owner)
 {
     setWindowTitle(QStringLiteral("Modem Settings"));
-    setWindowIcon(modemIcon());
+    setWindowIcon(ProgramIcon::icon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(Twips::size(4260, 5520));
     setFont(Fonts::font(Fonts::Face::MSSansSerif, 8.25));
@@ -159,8 +141,7 @@ frmModem::frmModem(frmMain *owner) : QDialog(owner), owner_(owner)
     connectEvents();
 
     // Centred on the screen rather than over the main window.
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    Placement::centreOnScreen(this);
 }
 
 void frmModem::buildConnectionPage(QWidget *page)

@@ -1,3 +1,4 @@
+#include "EmulatorFixture.h"
 #include "TestMain.h"
 
 #include "panel/frmMain.h"
@@ -24,16 +25,23 @@ private slots:
         }
     }
 
-    // Each trigger asks the exit question once; Yes ends the program, No changes nothing.
+    // Each trigger asks the exit question once; Yes closes the open port and ends the program, No changes
+    // nothing.
     void threeTriggers()
     {
         QFETCH(QString, trigger);
         QFETCH(bool, yes);
         FakeDesktop &desktop = TestEnvironment::desktop();
+        EmulatorFixture line;
+        QVERIFY(line.started);
         frmMain w;
         w.Form_Load();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.MSComm1.CommPort(1);
+        QVERIFY(w.MSComm1.Settings(QStringLiteral("2400,n,8,1")));
+        w.MSComm1.PortOpen(true);
+        QVERIFY(w.MSComm1.PortOpen());
         desktop.answers = {yes};
 
         bool closed = false;
@@ -55,7 +63,8 @@ private slots:
             QVERIFY(w.lblOffLine->isVisible());
             QVERIFY(!w.cmdPP_Up->isEnabled());
         }
-        QVERIFY(!w.MSComm1.PortOpen());
+        QCOMPARE(w.MSComm1.PortOpen(), !yes);
+        QVERIFY(line.received.isEmpty()); // nothing is sent on the way out
     }
 
     void noOnTheCloseBoxTwiceKeepsTheWindowOpen()

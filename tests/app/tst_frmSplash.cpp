@@ -2,8 +2,10 @@
 
 #include "app/SplashLogo.h"
 #include "app/frmSplash.h"
+#include "panel/Lamp.h"
 #include "panel/Twips.h"
 #include "panel/frmMain.h"
+#include "settings/SettingsFile.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -117,6 +119,36 @@ private slots:
         QVERIFY(timerRan);
         QCOMPARE(input.count, 0);
         QCOMPARE(TestEnvironment::desktop().ends, 0);
+    }
+
+    // Without a settings file the start-up warns once: after the splash has gone, while the main window is
+    // built but not yet shown, before "Off Line"; the window then shows in its off-line look.
+    void fileErrorComesBetweenTheSplashAndTheMainWindow()
+    {
+        QFile::remove(SettingsFile::path());
+        double reading = 1000;
+        frmSplash::setTestClock([&] { return reading += 1; });
+        QStringList seen;
+        TestEnvironment::desktop().whenWarned = [&] {
+            const auto windows = QApplication::topLevelWidgets();
+            const bool splashLeft = std::any_of(windows.begin(), windows.end(),
+                                                [](QWidget *w) { return qobject_cast<frmSplash *>(w); });
+            frmMain *main = nullptr;
+            for (QWidget *w : windows)
+                main = main ? main : qobject_cast<frmMain *>(w);
+            seen << QString("splash %1").arg(splashLeft ? "left" : "gone");
+            if (main)
+                seen << QString("main window %1").arg(main->isVisible() ? "shown" : "hidden")
+                     << QString("Off Line %1").arg(main->lblOffLine->isVisible() ? "shown" : "hidden")
+                     << QString("%1 Peak Processing lamps").arg(main->picPP.size());
+        };
+
+        std::unique_ptr<frmMain> main(frmSplash::Form_Load());
+        QCOMPARE(TestEnvironment::desktop().warnings.size(), 1);
+        QCOMPARE(TestEnvironment::desktop().warnings[0].title, QString("FILE ERROR"));
+        QCOMPARE(seen, QStringList({"splash gone", "main window hidden", "Off Line hidden", "8 Peak Processing lamps"}));
+        QVERIFY(main->isVisible());
+        QVERIFY(main->lblOffLine->isVisible());
     }
 };
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # installed_package.sh <build-folder> <cpack>
 #
-# Makes the Debian package, unpacks it into a scratch root (with dpkg-deb; without it, cmake --install into
-# a scratch prefix), checks that every file lands in its place, validates the desktop entry and the AppStream
-# metadata, and runs the installed program offscreen with a scratch data folder: past the splash it must
-# still be running, with nothing reported by the sanitizers. The user's own settings are never touched.
+# Makes the Debian package with the tools that scripts/install-deps brings, unpacks it into a scratch root,
+# checks its dependencies and description, checks that every file lands in its place, validates the desktop
+# entry and the AppStream metadata, and runs the installed program offscreen with a scratch data folder:
+# past the splash it must still be running, with nothing reported by the sanitizers. The user's own settings are never touched.
 set -euo pipefail
 
 build=$1
@@ -22,27 +22,34 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The tools that making and checking the package needs must come from scripts/install-deps, not from
+# whatever else a developer's machine happens to have (cpack needs file, for one).
+install_deps=$(dirname "$0")/../../scripts/install-deps
+for tool in dpkg-deb dpkg-shlibdeps file desktop-file-validate appstreamcli; do
+    path=$(command -v "$tool") || fail "$tool is missing (scripts/install-deps)"
+    owner=$(dpkg-query -S "$(readlink -f "$path")" 2>/dev/null | head -n1 | cut -d: -f1) ||
+        fail "no Debian package owns $path"
+    essential=$(dpkg-query -W -f='${Essential}' "$owner" 2>/dev/null || true)
+    [ "$essential" = yes ] || grep -Eq "(^|[[:space:]])$owner([[:space:]]|\$)" "$install_deps" ||
+        fail "$tool comes from $owner, which scripts/install-deps does not install"
+done
+
 root=$scratch/root
-if command -v dpkg-deb >/dev/null; then
-    "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >"$scratch/cpack.log" 2>&1 ||
-        { cat "$scratch/cpack.log" >&2; fail "cpack could not make the package"; }
-    deb=$(ls "$scratch"/package/sonarelle_*.deb)
-    dpkg-deb -x "$deb" "$root"
-    depends=$(dpkg-deb -f "$deb" Depends)
-    echo "Depends: $depends"
-    for needed in fonts-liberation fonts-dejavu-core; do
-        [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed"
-    done
-    if command -v dpkg-shlibdeps >/dev/null; then
-        for needed in libqt6widgets6 libqt6serialport6 libqt6network6 libtelnet2; do
-            [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed"
-        done
-    fi
-    prefix=$root/usr
-else
-    cmake --install "$build" --prefix "$root/usr" >/dev/null
-    prefix=$root/usr
+"$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >"$scratch/cpack.log" 2>&1 ||
+    { cat "$scratch/cpack.log" >&2; fail "cpack could not make the package"; }
+deb=$(ls "$scratch"/package/sonarelle_*.deb)
+dpkg-deb -x "$deb" "$root"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for needed in fonts-liberation fonts-dejavu-core libqt6widgets6 libqt6serialport6 libqt6network6 libtelnet2; do
+    [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed"
+done
+description=$(dpkg-deb -f "$deb" Description)
+echo "Description: $description"
+if grep -q '^ *;' <<<"$description"; then
+    fail "a line of the package's description starts with \";\""
 fi
+prefix=$root/usr
 
 for file in bin/sonarelle bin/sonarelle-emulator share/applications/$id.desktop share/metainfo/$id.metainfo.xml; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
@@ -58,8 +65,6 @@ for side in 16 22 24 32 48 64 128 256; do
     [ "$width $height" = "$side $side" ] || fail "the ${side}x${side} icon is ${width}x${height}"
 done
 
-command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is missing (scripts/install-deps)"
-command -v appstreamcli >/dev/null || fail "appstreamcli is missing (scripts/install-deps)"
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
 grep -qx "Exec=sonarelle" "$prefix/share/applications/$id.desktop" || fail "the desktop entry does not run sonarelle"

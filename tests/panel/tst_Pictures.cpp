@@ -2,6 +2,9 @@
 
 #include "panel/ButtonPicture.h"
 #include "panel/ProgramIcon.h"
+#include "app/frmAbout.h"
+#include "panel/frmMain.h"
+#include "settings/frmModem.h"
 
 #include <QSet>
 
@@ -65,6 +68,22 @@ private slots:
                 colours.insert(icon.pixel(x, y));
         QVERIFY(colours.size() <= 16);
         QVERIFY(colours.contains(qRgb(255, 0, 0)));
+    }
+
+    // The main window, the About box and the modem settings dialog carry one picture: the program's icon.
+    void everyWindowCarriesTheProgramIcon()
+    {
+        frmMain w;
+        w.Form_Load();
+        w.mnuAbout_Click();
+        const QImage expected = ProgramIcon::image().convertToFormat(QImage::Format_ARGB32);
+        const QList<QPair<const char *, QWidget *>> windows{
+            {"main window", &w}, {"About box", w.findChild<frmAbout *>()}, {"modem dialog", &w.Modem()}};
+        for (const auto &[name, window] : windows) {
+            QVERIFY2(window, name);
+            const QImage shown = window->windowIcon().pixmap(ProgramIcon::Side).toImage();
+            QVERIFY2(shown.convertToFormat(QImage::Format_ARGB32) == expected, name);
+        }
     }
 };
 

@@ -361,7 +361,8 @@ private slots:
         QCOMPARE(clicked.count(), 1);
     }
 
-    // The colour of each banner, shown with the one directly behind it: the front one covers the other.
+    // Each banner shown with the one directly behind it: the front one is the one seen there (by the widget
+    // under the point, which tells the three yellow banners apart, and by its colour).
     void bannerStacking_data()
     {
         QTest::addColumn<int>("front"); // index in the front-first order
@@ -382,6 +383,8 @@ private slots:
         banners[front]->show();
         const QImage shot = w.centralWidget()->grab().toImage();
         const QPoint middleLeft = Twips::at(120 + 60, 2160 + 128);
+        QCOMPARE(banners[front]->parentWidget(), w.centralWidget());
+        QCOMPARE(w.centralWidget()->childAt(middleLeft), banners[front]);
         QCOMPARE(shot.pixelColor(middleLeft), banners[front]->palette().color(QPalette::Window));
     }
 

@@ -97,6 +97,25 @@ private slots:
         QCOMPARE(f.line.received, line);
     }
 
+    // After a status read that finds proof mode on, the running Timer1 blinks the banner by itself: it
+    // changes on every tick, from the first on.
+    void theRunningTimerBlinksTheBanner()
+    {
+        Connected f(1);
+        QVERIFY(!f.window.lblProof->isHidden());
+        QVERIFY(f.window.Timer1.isActive());
+        QSignalSpy ticks(&f.window.Timer1, &QTimer::timeout);
+        QVERIFY(ticks.isValid());
+        int changes = 0;
+        bool hidden = f.window.lblProof->isHidden();
+        QObject::connect(&f.window.Timer1, &QTimer::timeout, f.window.lblProof, [&] {
+            changes += f.window.lblProof->isHidden() != hidden;
+            hidden = f.window.lblProof->isHidden();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= 2, 5000);
+        QCOMPARE(changes, int(ticks.size()));
+    }
+
     // The banner changes on every tick; the beep comes on every fifth, counted on from the last session.
     void blinkTicks_data()
     {

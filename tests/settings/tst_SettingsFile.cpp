@@ -15,6 +15,12 @@
 #include <csignal>
 #include <sys/resource.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -76,6 +82,58 @@ QByteArray customBytes()
         + "1     " + "8     " + "1     " + "1170  " + "COM4 " + QByteArray::fromHex("00000000FFFF") + "1     "
         + QByteArray("AT&F").leftJustified(23, ' ');
 }
+
+
+#ifdef Q_OS_LINUX
+// Keeps new files out of a folder while the files already in it stay writable, as the root of C: is for a
+// standard user on Windows: the folder is made immutable (root ignores permissions) or read-only.
+class FolderLock
+{
+public:
+    explicit FolderLock(const QString &folder) : path_(QFile::encodeName(folder))
+    {
+        if (geteuid() != 0) {
+            locked_ = QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            return;
+        }
+        fd_ = open(path_.constData(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        if (fd_ >= 0 && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags |= FS_IMMUTABLE_FL;
+            locked_ = ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+    }
+
+    ~FolderLock()
+    {
+        if (fd_ >= 0) {
+            int flags = 0;
+            if (locked_ && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+                flags &= ~FS_IMMUTABLE_FL;
+                ioctl(fd_, FS_IOC_SETFLAGS, &flags);
+            }
+            close(fd_);
+        } else if (locked_) {
+            QFile::setPermissions(QFile::decodeName(path_), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+    }
+
+    FolderLock(const FolderLock &) = delete;
+    FolderLock &operator=(const FolderLock &) = delete;
+
+    // Whether the folder now refuses a new file.
+    bool locked() const
+    {
+        QFile probe(QFile::decodeName(path_) + QStringLiteral("/probe"));
+        return locked_ && !probe.open(QIODevice::WriteOnly);
+    }
+
+private:
+    QByteArray path_;
+    int fd_ = -1;
+    bool locked_ = false;
+};
+#endif
 
 } // namespace
 
@@ -286,6 +344,84 @@ private slots:
         QCOMPARE(QDir(TestEnvironment::dataFolder()).entryList(QDir::Files), QStringList{"Vexa_Data.dat"});
 #else
         QSKIP("needs a file size limit to cut the write short");
+#endif
+    }
+
+    // The port boxes show the restored text and, when it is one of their items, have that item current: the
+    // arrow keys step on from the port shown.
+    void aRestoredPortIsTheListsCurrentItem_data()
+    {
+        QTest::addColumn<QByteArray>("direct");
+        QTest::addColumn<QByteArray>("modem");
+        QTest::addColumn<int>("directItem");
+        QTest::addColumn<int>("modemItem");
+        QTest::addColumn<QString>("directAfterDown");
+
+        QTest::newRow("COM 3 and COM 1") << QByteArray("COM 3") << QByteArray("COM 1") << 2 << 0 << "COM 4";
+        QTest::newRow("COM 4 and COM 2") << QByteArray("COM 4") << QByteArray("COM 2") << 3 << 1 << "COM 4";
+        QTest::newRow("no item") << QByteArray("COM9 ") << QByteArray("COM4 ") << -1 << -1 << "COM 1";
+    }
+
+    void aRestoredPortIsTheListsCurrentItem()
+    {
+        QFETCH(QByteArray, direct);
+        QFETCH(QByteArray, modem);
+        QFETCH(int, directItem);
+        QFETCH(int, modemItem);
+        QFETCH(QString, directAfterDown);
+        writeFile(defaultBytes().replace(4, 5, direct).replace(61, 5, modem));
+        frmMain w;
+        w.Form_Load();
+        QVERIFY(TestEnvironment::desktop().warnings.isEmpty());
+        frmModem &f = w.Modem();
+        QCOMPARE(f.cmbPort->currentText(), QString::fromLatin1(direct));
+        QCOMPARE(f.cmbModem->currentText(), QString::fromLatin1(modem));
+        QCOMPARE(f.cmbPort->currentIndex(), directItem);
+        QCOMPARE(f.cmbModem->currentIndex(), modemItem);
+
+        QTest::keyClick(f.cmbPort, Qt::Key_Down);
+        QCOMPARE(f.cmbPort->currentText(), directAfterDown);
+    }
+
+    // Where no new file may be made beside the old one, the save writes record 1 over the old file, keeps its
+    // tail and says nothing; where there is no old file either, the operator is told.
+    void aFolderThatTakesNoNewFileIsWrittenInPlace_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::newRow("old file present") << true;
+        QTest::newRow("no old file") << false;
+    }
+
+    void aFolderThatTakesNoNewFileIsWrittenInPlace()
+    {
+#ifdef Q_OS_LINUX
+        QFETCH(bool, present);
+        const QByteArray tail = QByteArray(150, 'T');
+        writeFile(customBytes() + tail);
+        frmMain w;
+        w.Form_Load();
+        QVERIFY(TestEnvironment::desktop().warnings.isEmpty());
+        if (!present)
+            QVERIFY(QFile::remove(filePath()));
+        w.Modem().txtPhoneNumber->setText(QStringLiteral("5559999"));
+        {
+            FolderLock lock(TestEnvironment::dataFolder());
+            if (!lock.locked())
+                QSKIP("this file system cannot keep new files out of a folder");
+            w.Save_Data();
+        }
+        const QByteArray saved = customBytes().replace(13, 24, QByteArray("5559999").leftJustified(24, ' '));
+        if (present) {
+            QVERIFY(TestEnvironment::desktop().warnings.isEmpty());
+            QCOMPARE(fileBytes(), saved + tail);
+        } else {
+            QCOMPARE(TestEnvironment::desktop().warnings.size(), 1);
+            QVERIFY(TestEnvironment::desktop().warnings[0].text.contains(QDir::toNativeSeparators(filePath())));
+            QVERIFY(!QFile::exists(filePath()));
+        }
+        QCOMPARE(QDir(TestEnvironment::dataFolder()).entryList(QDir::Files), present ? QStringList{"Vexa_Data.dat"} : QStringList());
+#else
+        QSKIP("keeps new files out of a folder the Linux way");
 #endif
     }
 
