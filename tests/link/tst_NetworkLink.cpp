@@ -8,6 +8,8 @@
 #include "WindowLook.h"
 #include "When.h"
 
+#include "link/LinkTexts.h"
+
 #include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -230,7 +232,7 @@ private slots:
         f.window.cmdConnect->click();
 
         QCOMPARE(desktop().warnings.size(), 1);
-        QCOMPARE(desktop().warnings[0].title, QStringLiteral("PORT ERROR"));
+        QCOMPARE(desktop().warnings[0].title, LinkTexts::PortErrorTitle);
         QCOMPARE(desktop().warnings[0].text,
                  QStringLiteral("COM 2 (%1) could not be opened: the connection was refused (is the device server "
                                 "running, and is this its port?).")
