@@ -116,7 +116,7 @@ QByteArray MSComm::Input()
 {
     if (!pullIn())
         return {};
-    const QByteArray text = held_.first(handOut());
+    QByteArray text = held_.first(handOut());
     held_.remove(0, text.size());
     return text;
 }
