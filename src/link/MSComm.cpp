@@ -1,8 +1,8 @@
 #include "MSComm.h"
 
+#include "LinkTexts.h"
 #include "ModemScan.h"
 #include "NetworkTransport.h"
-#include "OpenFailure.h"
 #include "Pacing.h"
 #include "PortName.h"
 #include "PortTarget.h"
@@ -10,12 +10,6 @@
 #include "app/DataFolder.h"
 
 #include <algorithm>
-
-namespace {
-
-const QString StoppedSending = QStringLiteral("the port stopped sending (its adapter or driver takes no more data)");
-
-} // namespace
 
 MSComm::MSComm(QObject *parent) : QObject(parent)
 {
@@ -73,8 +67,7 @@ void MSComm::open()
     openFailure_.clear();
     const std::optional<PortTarget> target = PortTarget::parse(device);
     if (!target) {
-        openFailure_ = OpenFailure::text(PortName::label(commPort_), device,
-                                         QStringLiteral("an address must read rfc2217://host:port or tcp://host:port"));
+        openFailure_ = LinkTexts::openFailure(PortName::label(commPort_), device, LinkTexts::BadAddress);
         return;
     }
     Transport *transport = target->isNetwork() ? static_cast<Transport *>(new NetworkTransport(*target, this))
@@ -88,7 +81,7 @@ void MSComm::open()
     }
     opening_ = nullptr;
     if (!opened) {
-        openFailure_ = OpenFailure::text(PortName::label(commPort_), device, failure.reason, failure.deniedGroup);
+        openFailure_ = LinkTexts::openFailure(PortName::label(commPort_), device, failure.reason, failure.deniedGroup);
         release(transport);
         return;
     }
@@ -103,7 +96,7 @@ void MSComm::open()
                 this, [this] { pullIn(); }, Qt::QueuedConnection);
     });
     held_.clear();
-    ++openSerial_;
+    ++lineGeneration_;
     callWatch_ = false;
     watch_.start();
 }
@@ -133,7 +126,7 @@ void MSComm::Output(const QByteArray &text)
     if (!transport_ || text.isEmpty())
         return;
     if (!transport_->send(text))
-        loseLine(StoppedSending);
+        loseLine(LinkTexts::StoppedSending);
 }
 
 bool MSComm::drain()
@@ -142,7 +135,7 @@ bool MSComm::drain()
         return false;
     if (transport_->drain())
         return true;
-    loseLine(StoppedSending);
+    loseLine(LinkTexts::StoppedSending);
     return false;
 }
 
@@ -167,9 +160,9 @@ QString MSComm::deviceName(int n)
     return PortName::device(n, DataFolder::path());
 }
 
-quint32 MSComm::openSerial() const
+quint32 MSComm::lineGeneration() const
 {
-    return openSerial_;
+    return lineGeneration_;
 }
 
 bool MSComm::pullIn()
@@ -189,8 +182,7 @@ void MSComm::checkLine()
     if (!transport_)
         return;
     if (transport_->isGone())
-        return loseLine(network_ ? QStringLiteral("the device server closed the connection or stopped answering")
-                                 : QStringLiteral("the other end hung up or the adapter was unplugged"));
+        return loseLine(network_ ? LinkTexts::ServerGone : LinkTexts::HungUp);
     if (callWatch_) {
         const QString how = callLost();
         if (!how.isEmpty())
@@ -206,9 +198,9 @@ QString MSComm::callLost()
     if (carrier == Transport::Carrier::On)
         carrierSeen_ = true;
     else if (carrier == Transport::Carrier::Off && carrierSeen_)
-        return QStringLiteral("the modem dropped the call (its carrier signal, DCD, went off)");
+        return LinkTexts::CarrierDropped;
     if (held_.contains(ModemScan::NoCarrier))
-        return QStringLiteral("the modem said NO CARRIER: the far end hung up or the telephone line failed");
+        return LinkTexts::NoCarrierSaid;
     return {};
 }
 
@@ -231,15 +223,14 @@ qsizetype MSComm::handOut() const
 
 void MSComm::loseLine(const QString &how)
 {
-    const QString reason =
-        QStringLiteral("The line on %1 (%2) was lost: %3.").arg(PortName::label(commPort_), device_, how);
+    const QString reason = LinkTexts::lineLostReason(PortName::label(commPort_), device_, how);
     watch_.stop();
     callWatch_ = false;
     held_.clear();
     Transport *gone = std::exchange(transport_, nullptr);
     release(gone);
     gone->abandon();
-    ++openSerial_;
+    ++lineGeneration_;
     // Told on the next turn of the event loop, so that whoever is polling the port finds it closed and carries on
     // normally before its owner reacts.
     QMetaObject::invokeMethod(
@@ -251,7 +242,7 @@ void MSComm::close()
     if (opening_) {
         opening_->cancel();
         opening_ = nullptr;
-        ++openSerial_;
+        ++lineGeneration_;
         return;
     }
     watch_.stop();
@@ -260,7 +251,7 @@ void MSComm::close()
     Transport *closing = std::exchange(transport_, nullptr);
     release(closing); // closing may tell of trouble: it is ours, not news
     closing->close();
-    ++openSerial_;
+    ++lineGeneration_;
 }
 
 // Deleted later: it may be in the middle of telling us something.

@@ -66,9 +66,10 @@ public:
     // The device that port n stands for on this computer (see PortName), its links read from the data folder.
     static QString deviceName(int n);
 
-    // Counts the openings of the port: it changes whenever the port opens or closes, so a wait can tell
-    // that the line it started on is no longer the line that is open.
-    quint32 openSerial() const;
+    // The line generation: a number that changes whenever the port opens, closes (an opening on its way that is
+    // cancelled too) or loses its line, so that a wait can tell that the line it started on is no longer the line
+    // that is open.
+    quint32 lineGeneration() const;
 
 signals:
     // The far end went away (a hang-up, an adapter pulled) while the port was open. The port is closed
@@ -98,8 +99,8 @@ private:
     QString settings_ = QStringLiteral("9600,n,8,1");
     LineSettings lineSettings_;
     QString openFailure_;
-    quint32 openSerial_ = 0;
-    QByteArray held_; // received, not yet read
+    quint32 lineGeneration_ = 0; // see lineGeneration()
+    QByteArray held_;            // received, not yet read
     bool callWatch_ = false;
     bool carrierSeen_ = false; // DCD seen on during the watched call
 };

@@ -1,6 +1,7 @@
 #include "NetworkTransport.h"
 
 #include "LineCheck.h"
+#include "LinkTexts.h"
 #include "Pacing.h"
 #include "TelnetStream.h"
 
@@ -62,7 +63,7 @@ bool NetworkTransport::open(const LineSettings &settings, Failure *failure)
             waitFor([this] { return telnet_->lineSet(); }, negotiation);
         }
         if (cancelled_ || socket_->state() != QAbstractSocket::ConnectedState) {
-            failure->reason = cancelled_ ? QString() : QStringLiteral("the device server closed the connection");
+            failure->reason = cancelled_ ? QString() : LinkTexts::ServerClosed;
             socket_->abort();
             return false;
         }
@@ -81,18 +82,13 @@ void NetworkTransport::cancel()
 QString NetworkTransport::connectFailure() const
 {
     switch (socket_->error()) {
-    case QAbstractSocket::ConnectionRefusedError:
-        return QStringLiteral("the connection was refused (is the device server running, and is this its port?)");
-    case QAbstractSocket::HostNotFoundError: return QStringLiteral("there is no such host");
+    case QAbstractSocket::ConnectionRefusedError: return LinkTexts::Refused;
+    case QAbstractSocket::HostNotFoundError: return LinkTexts::NoSuchHost;
     default: break;
     }
     if (socket_->state() != QAbstractSocket::UnconnectedState)
-        return QStringLiteral("no answer within %1 seconds")
-            .arg(std::chrono::duration_cast<std::chrono::seconds>(Pacing::NetworkConnectLimit).count());
-    QString reason = socket_->errorString();
-    while (reason.endsWith(u'.'))
-        reason.chop(1);
-    return reason.isEmpty() ? QStringLiteral("unknown error") : reason;
+        return LinkTexts::noAnswerWithin(Pacing::NetworkConnectLimit);
+    return LinkTexts::systemReason(socket_->errorString());
 }
 
 void NetworkTransport::close()

@@ -1,22 +1,11 @@
 #include "SerialTransport.h"
 
 #include "LineCheck.h"
+#include "LinkTexts.h"
 #include "Pacing.h"
 
 #include <QFileInfo>
 #include <QSerialPort>
-
-namespace {
-
-// The system's reason without its closing full stop, so that it can end our own sentence.
-QString bare(QString reason)
-{
-    while (reason.endsWith(u'.'))
-        reason.chop(1);
-    return reason.isEmpty() ? QStringLiteral("unknown error") : reason;
-}
-
-} // namespace
 
 SerialTransport::SerialTransport(QString device, QObject *parent)
     : Transport(parent), device_(std::move(device)), port_(new QSerialPort(this))
@@ -39,14 +28,14 @@ bool SerialTransport::open(const LineSettings &settings, Failure *failure)
     port_->setDataBits(settings.dataBits);
     port_->setStopBits(settings.stopBits);
     if (!port_->open(QIODevice::ReadWrite)) {
-        failure->reason = bare(port_->errorString());
+        failure->reason = LinkTexts::systemReason(port_->errorString());
         // Qt reports a port held by another program (its lock file, or the exclusive use the other program
         // asked for) as a permission fault; when we may read and write the device, that is what it was.
         // Otherwise the device's group (the link followed) is the one to join.
         const QFileInfo file(device_);
         if (port_->error() == QSerialPort::PermissionError) {
             if (file.isReadable() && file.isWritable())
-                failure->reason = QStringLiteral("it is in use by another program");
+                failure->reason = LinkTexts::InUse;
             else
                 failure->deniedGroup = file.group();
         }

@@ -47,7 +47,7 @@ void frmMain::Direct_Connect()
         MSComm1.PortOpen(false);
     MSComm1.Settings(PortSettings);
     if (!MSComm1.PortOpen()) {
-        const quint32 line = MSComm1.openSerial();
+        const quint32 line = MSComm1.lineGeneration();
         if (!Open_Port()) {
             if (!Connect_Cancelled(line))
                 Offline_Finish();
@@ -64,10 +64,7 @@ bool frmMain::Choose_Port(const QString &portText)
 {
     const std::optional<int> port = portFromText(portText);
     if (!port) {
-        Desktop::current().warn(this, PortErrorTitle,
-                                QStringLiteral("\"%1\" names no COM port: the port must end in a digit from 1 to 9. "
-                                               "Choose the port under Modem > Modem Settings.")
-                                    .arg(portText));
+        Desktop::current().warn(this, PortErrorTitle, noPort(portText));
         return false;
     }
     MSComm1.CommPort(*port);
@@ -79,10 +76,10 @@ bool frmMain::Choose_Port(const QString &portText)
 // to report (the caller finds its connect cancelled).
 bool frmMain::Open_Port()
 {
-    const quint32 line = MSComm1.openSerial();
+    const quint32 line = MSComm1.lineGeneration();
     MSComm1.PortOpen(true);
-    if (MSComm1.openSerial() != line)
-        return MSComm1.PortOpen() && MSComm1.openSerial() == line + 1;
+    if (Line_Gone(line))
+        return MSComm1.PortOpen() && MSComm1.lineGeneration() == line + 1;
     if (!MSComm1.PortOpen())
         Desktop::current().warn(this, PortErrorTitle, MSComm1.openFailure());
     return false;
@@ -129,15 +126,19 @@ void frmMain::Line_Lost(const QString &reason)
     for (QLabel *banner : {lblConnected, lblUpdating, lblInitializing, lblDialing, lblHanging, lblBusy, lblNoDialtone})
         banner->hide();
     Offline_Finish();
-    Desktop::current().warn(this, LineLostTitle,
-                            QStringLiteral("The connection to the Sonarelle was lost.\n%1\n"
-                                           "Check the cable or the modem, then press Connect again.")
-                                .arg(reason));
+    Desktop::current().warn(this, LineLostTitle, lineLost(reason));
+}
+
+// The port was closed (a disconnect, a lost line) or closed and opened again since `line` was taken: whatever
+// the waiting procedure would still do belongs to a line that is no longer there.
+bool frmMain::Line_Gone(quint32 line) const
+{
+    return MSComm1.lineGeneration() != line;
 }
 
 // A disconnect (or a disconnect and a new connect) ran inside one of the connect's waits: the connect
 // that was waiting has nothing more to do.
 bool frmMain::Connect_Cancelled(quint32 line) const
 {
-    return cmdConnect->text() == ConnectCaption || MSComm1.openSerial() != line;
+    return cmdConnect->text() == ConnectCaption || Line_Gone(line);
 }

@@ -36,11 +36,6 @@ bool endsDial(QByteArrayView line)
 {
     return ModemScan::dialOutcome(line).result != ModemScan::DialResult::None;
 }
-
-int seconds(std::chrono::milliseconds ms)
-{
-    return int(std::chrono::duration_cast<std::chrono::seconds>(ms).count());
-}
 } // namespace
 
 void frmMain::Modem_Connect()
@@ -55,7 +50,7 @@ void frmMain::Modem_Connect()
         lblInitializing->hide();
         return Offline_Finish();
     }
-    quint32 line = MSComm1.openSerial();
+    quint32 line = MSComm1.lineGeneration();
     // A disconnect pressed during one of the waits below has hung up and put the window off line: the
     // connect takes its own banners down and does nothing more.
     const auto cancelled = [this, &line] {
@@ -78,7 +73,7 @@ void frmMain::Modem_Connect()
         lblInitializing->hide();
         return Offline_Finish();
     }
-    line = MSComm1.openSerial();
+    line = MSComm1.lineGeneration();
 
     const QByteArray speaker = DialString::speakerCommand(value(settings.optOff) == -1, value(settings.optLow) == -1,
                                                           value(settings.optLoud) == -1);
@@ -123,12 +118,7 @@ void frmMain::Modem_Connect()
         MSComm1.PortOpen(false);
         lblOffLine->show();
         Offline_Finish();
-        Desktop::current().warn(this, ModemErrorTitle,
-                                QStringLiteral("The modem on %1 gave no result for the dial within %2 seconds. "
-                                               "Check that the modem is switched on and on the telephone line, "
-                                               "then press Connect again.")
-                                    .arg(portText)
-                                    .arg(seconds(Pacing::DialWaitLimit)));
+        Desktop::current().warn(this, ModemErrorTitle, dialTimedOut(portText, Pacing::DialWaitLimit));
         return;
     }
 
@@ -170,7 +160,7 @@ bool frmMain::Modem_Hangup()
 {
     if (!MSComm1.PortOpen())
         return true;
-    const quint32 line = MSComm1.openSerial();
+    const quint32 line = MSComm1.lineGeneration();
     Hanging_Up_Line = line;
     // The call ends here: the modem's "NO CARRIER" for "ATH" is no loss.
     MSComm1.watchCall(false);
@@ -216,11 +206,7 @@ bool frmMain::Modem_Hangup()
     if (end == Wait_End::Line)
         Desktop::current().beep();
     else
-        Desktop::current().warn(this, ModemErrorTitle,
-                                QStringLiteral("The modem did not confirm the hang-up within %1 seconds; the port "
-                                               "has been closed. If the call is still up, switch the modem off "
-                                               "and on again.")
-                                    .arg(seconds(Pacing::HangupWaitLimit)));
+        Desktop::current().warn(this, ModemErrorTitle, hangupUnconfirmed(Pacing::HangupWaitLimit));
     return true;
 }
 

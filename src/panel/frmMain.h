@@ -132,9 +132,14 @@ private:
     void Online_Finish();
     void Offline_Finish();
     void Line_Lost(const QString &reason);
+
+    // The line generation (MSComm::lineGeneration) is taken where a wait begins and checked after every wait
+    // and every read. Line_Gone: the line it was taken on is no longer the open line (closed, lost, or closed
+    // and opened again). Connect_Cancelled: that, or the connect was ended by a disconnect meanwhile.
+    bool Line_Gone(quint32 line) const;
     bool Connect_Cancelled(quint32 line) const;
 
-    // The modem dialogue
+    // The modem dialogue. A modem wait ends on the modem's line, its bound, or Line_Gone.
     enum class Wait_End { Line, Timed_Out, Line_Gone };
     void Modem_Connect();
     bool Modem_Hangup();
@@ -145,7 +150,6 @@ private:
 
     // What the three processor exchanges share
     quint32 Begin_Exchange();
-    bool Line_Gone(quint32 line) const;
     void Abandon_Exchange();
     void End_Exchange();
     void Store_Reply(QByteArrayView reply);

@@ -8,18 +8,11 @@
 #include <QLabel>
 
 // While an exchange runs, nothing that would start another one can be used: the Proof item is greyed here
-// and the adjustment buttons are disabled by each exchange. Returns the line the exchange runs on.
+// and the adjustment buttons are disabled by each exchange. Returns the line generation the exchange runs on.
 quint32 frmMain::Begin_Exchange()
 {
     mnuProof->setEnabled(false);
-    return MSComm1.openSerial();
-}
-
-// The port was closed (a disconnect, a lost line) or closed and opened again since the exchange began:
-// whatever the exchange would still do belongs to a line that is no longer there.
-bool frmMain::Line_Gone(quint32 line) const
-{
-    return MSComm1.openSerial() != line;
+    return MSComm1.lineGeneration();
 }
 
 // The disconnect that closed the line has already put the window in its off-line look; the exchange only

@@ -52,7 +52,7 @@ void frmMain::Data_Out()
     ButtonHide();
 
     const QByteArray settings = Protocol::settingsString(PP_Level, PD_Level, HQ_Level, LQ_Level);
-    Tx_Settings = Protocol::SettingsToken.toByteArray() + settings;
+    Tx_Settings = Protocol::settingsMessage(PP_Level, PD_Level, HQ_Level, LQ_Level);
     for (int attempt = 0; attempt < Pacing::WriteAttempts; ++attempt) {
         MSComm1.InBufferCount(0);
         Rx_Buffer.clear();

@@ -1,6 +1,7 @@
 #include "PortLinks.h"
 
 #include "link/PortTarget.h"
+#include "settings/SettingsTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -143,8 +144,7 @@ bool PortLinks::unchanged(int n, const PortEntry &expected, QString *error) cons
 {
     if (entry(n) == expected)
         return true;
-    *error = QStringLiteral("%1 has changed since the window last read it. Look at it again and choose anew.")
-                 .arg(QDir::toNativeSeparators(path(n)));
+    *error = SettingsTexts::changedMeanwhile(QDir::toNativeSeparators(path(n)));
     return false;
 }
 
@@ -155,8 +155,7 @@ bool PortLinks::assign(int n, const QString &target, const PortEntry &expected, 
     std::error_code failure;
     fs::create_directories(native(folder_), failure);
     if (failure) {
-        *error = QStringLiteral("The data folder %1 cannot be made: %2.")
-                     .arg(QDir::toNativeSeparators(folder_), reason(failure));
+        *error = SettingsTexts::dataFolderNotMade(QDir::toNativeSeparators(folder_), reason(failure));
         return false;
     }
     // A name of our own beside com<n>; another try if it is taken.
@@ -170,15 +169,14 @@ bool PortLinks::assign(int n, const QString &target, const PortEntry &expected, 
             break;
     }
     if (failure) {
-        *error = QStringLiteral("The data folder %1 cannot be written: %2.")
-                     .arg(QDir::toNativeSeparators(folder_), reason(failure));
+        *error = SettingsTexts::dataFolderNotWritten(QDir::toNativeSeparators(folder_), reason(failure));
         return false;
     }
     fs::rename(temporary, native(path(n)), failure);
     if (failure) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        *error = QStringLiteral("%1 cannot be replaced: %2.").arg(QDir::toNativeSeparators(path(n)), reason(failure));
+        *error = SettingsTexts::notReplaced(QDir::toNativeSeparators(path(n)), reason(failure));
         return false;
     }
     written_.insert(n, target);
@@ -193,7 +191,7 @@ bool PortLinks::clear(int n, const PortEntry &expected, QString *error)
     if (expected.kind != PortEntry::Kind::None)
         fs::remove(native(path(n)), failure);
     if (failure) {
-        *error = QStringLiteral("%1 cannot be removed: %2.").arg(QDir::toNativeSeparators(path(n)), reason(failure));
+        *error = SettingsTexts::notRemoved(QDir::toNativeSeparators(path(n)), reason(failure));
         return false;
     }
     written_.remove(n);

@@ -2,6 +2,7 @@
 
 #include "app/DataFolder.h"
 #include "settings/DiskFileDefinition.h"
+#include "settings/SettingsTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +19,7 @@ bool ensureFolder(QString *reason)
     if (DataFolder::ensure())
         return true;
     if (reason)
-        *reason = QStringLiteral("The folder %1 cannot be made.").arg(QDir::toNativeSeparators(DataFolder::path()));
+        *reason = SettingsTexts::folderNotMade(QDir::toNativeSeparators(DataFolder::path()));
     return false;
 #endif
 }

@@ -5,6 +5,7 @@
 #include "settings/ControlValue.h"
 #include "settings/DiskFileDefinition.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTexts.h"
 #include "settings/frmModem.h"
 
 #include <QCheckBox>
@@ -77,8 +78,7 @@ void frmMain::Restore_Data()
         putRecord(form, *record);
         return;
     }
-    Desktop::current().warn(this, QStringLiteral("FILE ERROR"),
-                            QStringLiteral("Error Loading Custom Settings ... Will use Sonarelle Defaults.     "));
+    Desktop::current().warn(this, SettingsTexts::LoadErrorTitle, SettingsTexts::LoadError);
     putRecord(form, Settings_Record::defaults());
 }
 
@@ -88,11 +88,8 @@ void frmMain::Save_Data()
     if (SettingsFile::writeRecord(DiskFileDefinition::encode(takeRecord(Modem())), &reason))
         return;
     // The settings stay in the dialog for this run, but the operator must know they will not survive it.
-    Desktop::current().warn(
-        this, QStringLiteral("Save Settings"),
-        QStringLiteral("The connection settings could not be saved to %1.\n%2\n\nThey stay in effect until "
-                       "the program ends.")
-            .arg(QDir::toNativeSeparators(SettingsFile::path()), reason));
+    Desktop::current().warn(this, SettingsTexts::SaveErrorTitle,
+                            SettingsTexts::saveFailed(QDir::toNativeSeparators(SettingsFile::path()), reason));
 }
 
 void frmMain::mnuFileSave_Click()

@@ -7,6 +7,7 @@
 #include "panel/ProgramIcon.h"
 #include "panel/Twips.h"
 #include "panel/WindowGrey.h"
+#include "settings/SettingsTexts.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -22,8 +23,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-const QString Title = QStringLiteral("Ports");
 
 template <typename Control>
 Control *place(Control *control, int left, int top, int width, int height)
@@ -43,12 +42,11 @@ QLabel *label(QWidget *parent, const QString &text, QWidget *buddy)
 QString whatIsThere(int n, const PortEntry &e)
 {
     switch (e.kind) {
-    case PortEntry::Kind::Foreign:
-        return QStringLiteral("%1 named com%2 in the data folder (not a link)").arg(e.problem).arg(n);
+    case PortEntry::Kind::Foreign: return SettingsTexts::foreignEntry(e.problem, n);
     case PortEntry::Kind::Unreadable:
         if (e.text.isEmpty())
-            return QStringLiteral("an entry com%1 that cannot be read (%2)").arg(n).arg(e.problem);
-        return QStringLiteral("\"%1\", which %2").arg(e.text, e.problem);
+            return SettingsTexts::unreadableEntry(n, e.problem);
+        return SettingsTexts::unreadableLink(e.text, e.problem);
     default: return e.text;
     }
 }
@@ -69,7 +67,7 @@ PortRow systemRow(int n, const QList<SystemPort> &ports)
 
 frmPorts::frmPorts(QWidget *owner, const QString &folder) : QDialog(owner), links_(folder)
 {
-    setWindowTitle(Title);
+    setWindowTitle(SettingsTexts::PortsTitle);
     setWindowIcon(ProgramIcon::icon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(Twips::size(7800, 5235));
@@ -251,9 +249,7 @@ std::optional<QString> frmPorts::chosenTarget()
     if (optSerial->isChecked()) {
         const QString device = cmbSerial->currentData().toString();
         if (device.isEmpty())
-            Desktop::current().warn(this, Title,
-                                    QStringLiteral("The system reports no serial port now. Plug the adapter in, "
-                                                   "then press Refresh."));
+            Desktop::current().warn(this, SettingsTexts::PortsTitle, SettingsTexts::NoSerialPort);
         return device.isEmpty() ? std::nullopt : std::optional(device);
     }
     PortTarget address;
@@ -263,9 +259,7 @@ std::optional<QString> frmPorts::chosenTarget()
         address.host = address.host.mid(1, address.host.size() - 2);
     address.port = quint16(txtTcpPort->text().toUInt());
     if (!PortTarget::parse(address.text())) {
-        Desktop::current().warn(this, Title,
-                                QStringLiteral("Give the device server's host name or IP address, and the TCP port "
-                                               "of its line, 1 to 65535."));
+        Desktop::current().warn(this, SettingsTexts::PortsTitle, SettingsTexts::NoAddress);
         return std::nullopt;
     }
     return address.text();
@@ -276,13 +270,10 @@ bool frmPorts::operatorAgrees(int n, const PortEntry &now, const QString &target
     if (!links_.needsAsking(n, now))
         return true;
     const QString label = PortName::label(n);
-    const QString change =
-        target.isEmpty()
-            ? QStringLiteral("Clear it, so that %1 is the built-in port /dev/ttyS%2 again?").arg(label).arg(n - 1)
-            : QStringLiteral("Replace it with %1?").arg(target);
-    return Desktop::current().askYesNo(this, Title,
-                                       QStringLiteral("%1 now stands for %2, which was set outside this window.\n\n%3")
-                                           .arg(label, whatIsThere(n, now), change));
+    const QString change = target.isEmpty() ? SettingsTexts::clearTo(label, QStringLiteral("/dev/ttyS%1").arg(n - 1))
+                                            : SettingsTexts::replaceWith(target);
+    return Desktop::current().askYesNo(this, SettingsTexts::PortsTitle,
+                                       SettingsTexts::setOutside(label, whatIsThere(n, now), change));
 }
 
 void frmPorts::cmdAssign_Click()
@@ -300,8 +291,7 @@ void frmPorts::cmdAssign_Click()
     const bool written = target->isEmpty() ? links_.clear(n, now, &error) : links_.assign(n, *target, now, &error);
     cmdRefresh_Click();
     if (!written)
-        Desktop::current().warn(this, Title,
-                                QStringLiteral("%1\n\n%2 is left as it was.").arg(error, PortName::label(n)));
+        Desktop::current().warn(this, SettingsTexts::PortsTitle, SettingsTexts::notWritten(error, PortName::label(n)));
 }
 
 void frmPorts::cmdClose_Click()

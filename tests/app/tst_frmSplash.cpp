@@ -6,6 +6,7 @@
 #include "panel/Twips.h"
 #include "panel/frmMain.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTexts.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -145,7 +146,7 @@ private slots:
 
         std::unique_ptr<frmMain> main(frmSplash::Form_Load());
         QCOMPARE(TestEnvironment::desktop().warnings.size(), 1);
-        QCOMPARE(TestEnvironment::desktop().warnings[0].title, QString("FILE ERROR"));
+        QCOMPARE(TestEnvironment::desktop().warnings[0].title, SettingsTexts::LoadErrorTitle);
         QCOMPARE(seen, QStringList({"splash gone", "main window hidden", "Off Line hidden", "8 Peak Processing lamps"}));
         QVERIFY(main->isVisible());
         QVERIFY(main->lblOffLine->isVisible());

@@ -115,10 +115,11 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("says");
-        QTest::newRow("COM") << "COM" << "\"COM\" names no COM port";
-        QTest::newRow("COMX") << "COMX" << "\"COMX\" names no COM port";
-        QTest::newRow("COM 0") << "COM 0" << "\"COM 0\" names no COM port";
-        QTest::newRow("missing device") << "COM 3" << "COM 3 (/nonexistent/sonarelle-tty) could not be opened";
+        QTest::newRow("COM") << "COM" << LinkTexts::noPort("COM");
+        QTest::newRow("COMX") << "COMX" << LinkTexts::noPort("COMX");
+        QTest::newRow("COM 0") << "COM 0" << LinkTexts::noPort("COM 0");
+        QTest::newRow("missing device") << "COM 3"
+            << LinkTexts::openFailure("COM 3", "/nonexistent/sonarelle-tty", "No such file or directory");
     }
 
     void portThatCannotBeUsed()
@@ -133,8 +134,8 @@ private slots:
 
         const QList<FakeDesktop::Box> &warnings = TestEnvironment::desktop().warnings;
         QCOMPARE(warnings.size(), 1);
-        QCOMPARE(warnings[0].title, QStringLiteral("PORT ERROR"));
-        QVERIFY2(warnings[0].text.contains(says), qPrintable(warnings[0].text));
+        QCOMPARE(warnings[0].title, LinkTexts::PortErrorTitle);
+        QCOMPARE(warnings[0].text, says);
         QCOMPARE(state(f.window), OffLine);
         QTest::qWait(20);
         QCOMPARE(f.line.received, QByteArray());
@@ -228,7 +229,7 @@ private slots:
         QTest::qWait(1000); // the line watch looks twice a second: no second message
         const QList<FakeDesktop::Box> &warnings = TestEnvironment::desktop().warnings;
         QCOMPARE(warnings.size(), 1);
-        QCOMPARE(warnings[0].title, QStringLiteral("CONNECTION LOST"));
+        QCOMPARE(warnings[0].title, LinkTexts::LineLostTitle);
         QCOMPARE(state(f.window), OffLine);
         QCOMPARE(f.line.received, QByteArrayLiteral("90x"));
         QCOMPARE(TestEnvironment::desktop().beeps.size(), duringRead ? 0 : 1);

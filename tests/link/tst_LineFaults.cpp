@@ -7,6 +7,8 @@
 #include "WindowLook.h"
 #include "When.h"
 
+#include "link/LinkTexts.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,7 +169,7 @@ private:
         if (fault == Fault::HangUp && look == Look::OffLine) {
             QCOMPARE(received(f).size(), receivedAtFault);
             QCOMPARE(desktop.warnings.size(), 1);
-            QVERIFY(desktop.warnings.first().text.contains(QStringLiteral("connection to the Sonarelle was lost")));
+            QCOMPARE(desktop.warnings.first().title, LinkTexts::LineLostTitle);
         }
         switch (look) {
         case Look::OffLine:
@@ -176,7 +178,11 @@ private:
             QVERIFY2(offLine(w), qPrintable(banners(w).join(QStringLiteral(", "))));
             if (look != Look::OffLine) {
                 QCOMPARE(desktop.warnings.size(), 1);
-                QVERIFY(desktop.warnings.first().text.contains(QStringLiteral("seconds")));
+                QCOMPARE(desktop.warnings.first().title, LinkTexts::ModemErrorTitle);
+                QCOMPARE(desktop.warnings.first().text,
+                         look == Look::DialTimedOut
+                             ? LinkTexts::dialTimedOut(w.Modem().cmbModem->currentText(), Pacing::DialWaitLimit)
+                             : LinkTexts::hangupUnconfirmed(Pacing::HangupWaitLimit));
             }
             break;
         case Look::NoAnswer:

@@ -114,11 +114,11 @@ private slots:
         EmulatorFixture line;
         MSComm port;
         open(port);
-        const quint32 serial = port.openSerial();
+        const quint32 generation = port.lineGeneration();
         port.Output(QByteArray(199, 'a') + 'x');
         port.PortOpen(false);
         QVERIFY(!port.PortOpen());
-        QVERIFY(port.openSerial() != serial);
+        QVERIFY(port.lineGeneration() != generation);
         QTRY_COMPARE(line.received.size(), 200);
         // closed: nothing is sent, nothing is read
         port.Output("90x");
@@ -141,11 +141,11 @@ private slots:
         open(port);
         QSignalSpy lost(&port, &MSComm::lineLost);
         QVERIFY(lost.isValid());
-        const quint32 serial = port.openSerial();
+        const quint32 generation = port.lineGeneration();
         line.emulator.hangUp();
         QTRY_COMPARE(lost.size(), 1);
         QVERIFY(!port.PortOpen());
-        QCOMPARE(port.openSerial(), serial + 1);
+        QCOMPARE(port.lineGeneration(), generation + 1);
         QVERIFY(lost.at(0).at(0).toString().contains(QStringLiteral("COM 1")));
 
         const double cpuBefore = cpuSeconds();
@@ -153,7 +153,7 @@ private slots:
         const double cpu = cpuSeconds() - cpuBefore;
         QVERIFY2(cpu < 0.1, qPrintable(QStringLiteral("%1 s of CPU in 0.5 s").arg(cpu)));
         QCOMPARE(lost.size(), 1);
-        QCOMPARE(port.openSerial(), serial + 1);
+        QCOMPARE(port.lineGeneration(), generation + 1);
     }
 
     // The far end hangs up while a wait polls the port without letting Qt read: the poll itself notices.
@@ -249,12 +249,12 @@ private slots:
     {
         QFETCH(int, commPort);
         MSComm port;
-        const quint32 serial = port.openSerial();
+        const quint32 generation = port.lineGeneration();
         port.CommPort(commPort);
         port.PortOpen(true);
         QVERIFY(!port.PortOpen());
         QTEST(port.openFailure(), "failure");
-        QCOMPARE(port.openSerial(), serial);
+        QCOMPARE(port.lineGeneration(), generation);
     }
 
     void portHeldByAnotherProgram()

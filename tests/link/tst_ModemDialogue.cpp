@@ -3,6 +3,7 @@
 #include "ModemWindowFixture.h"
 #include "When.h"
 
+#include "link/LinkTexts.h"
 #include "panel/ReadoutBox.h"
 
 #include <QAction>
@@ -288,11 +289,11 @@ private slots:
         QVERIFY(f.window.MSComm1.PortOpen());
         QVERIFY(!f.received.contains("90x"));
 
-        const quint32 before = f.window.MSComm1.openSerial();
+        const quint32 before = f.window.MSComm1.lineGeneration();
         f.modem.options.dial = Outcome::Connect;
         f.window.Modem().txtPhoneNumber->setText(QStringLiteral("5551234"));
         QVERIFY(connected(f));
-        QCOMPARE(f.window.MSComm1.openSerial(), before + 2); // closed, then opened again
+        QCOMPARE(f.window.MSComm1.lineGeneration(), before + 2); // closed, then opened again
     }
 
     // A modem that gives no result at all: the dial wait's bound ends it, the line is dropped, one message.
@@ -308,7 +309,9 @@ private slots:
         QVERIFY(offLineLook(f.window));
         QVERIFY(!f.window.MSComm1.PortOpen());
         QCOMPARE(desktop().warnings.size(), 1);
-        QVERIFY(desktop().warnings.first().text.contains(QStringLiteral("90 seconds")));
+        QCOMPARE(desktop().warnings.first().title, LinkTexts::ModemErrorTitle);
+        QCOMPARE(desktop().warnings.first().text,
+                 LinkTexts::dialTimedOut(f.window.Modem().cmbModem->currentText(), Pacing::DialWaitLimit));
         QVERIFY(desktop().beeps.isEmpty());
     }
 
@@ -361,8 +364,9 @@ private slots:
     {
         QTest::addColumn<QString>("portText");
         QTest::addColumn<QString>("message");
-        QTest::newRow("names no port") << "COMX" << "\"COMX\" names no COM port";
-        QTest::newRow("no such device") << "COM 7" << "COM 7 (/nonexistent/sonarelle-tty) could not be opened";
+        QTest::newRow("names no port") << "COMX" << LinkTexts::noPort("COMX");
+        QTest::newRow("no such device") << "COM 7"
+            << LinkTexts::openFailure("COM 7", "/nonexistent/sonarelle-tty", "No such file or directory");
     }
 
     void modemPortThatCannotBeUsed()
@@ -380,8 +384,8 @@ private slots:
         QCOMPARE(f.received, QByteArray());
         QVERIFY(!f.window.MSComm1.PortOpen());
         QCOMPARE(desktop().warnings.size(), 1);
-        QCOMPARE(desktop().warnings.first().title, QStringLiteral("PORT ERROR"));
-        QVERIFY2(desktop().warnings.first().text.contains(message), qPrintable(desktop().warnings.first().text));
+        QCOMPARE(desktop().warnings.first().title, LinkTexts::PortErrorTitle);
+        QCOMPARE(desktop().warnings.first().text, message);
         QVERIFY(offLineLook(f.window));
     }
 
@@ -412,7 +416,8 @@ private slots:
         QVERIFY(offLineLook(f.window));
         QVERIFY(desktop().beeps.isEmpty());
         QCOMPARE(desktop().warnings.size(), 1);
-        QVERIFY(desktop().warnings.first().text.contains(QStringLiteral("10 seconds")));
+        QCOMPARE(desktop().warnings.first().title, LinkTexts::ModemErrorTitle);
+        QCOMPARE(desktop().warnings.first().text, LinkTexts::hangupUnconfirmed(Pacing::HangupWaitLimit));
     }
 
     // A Disconnect pressed while the modem is set up or dialing hangs up, and the connect that it

@@ -7,6 +7,8 @@
 #include "WindowLook.h"
 #include "When.h"
 
+#include "link/LinkTexts.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -133,7 +135,7 @@ private slots:
         QCOMPARE(desktop().beeps.size(), beepsAtLoss);
         QCOMPARE(settings(w), levels);
         QCOMPARE(desktop().warnings.size(), 1);
-        QVERIFY2(desktop().warnings.first().text.contains(QStringLiteral("NO CARRIER")),
+        QVERIFY2(desktop().warnings.first().text.contains(LinkTexts::NoCarrierSaid),
                  qPrintable(desktop().warnings.first().text));
 
         // The next press is a whole new connect.

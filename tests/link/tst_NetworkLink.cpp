@@ -8,6 +8,8 @@
 #include "WindowLook.h"
 #include "When.h"
 
+#include "link/LinkTexts.h"
+
 #include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -199,12 +201,12 @@ private slots:
         QVERIFY2(port.PortOpen(), qPrintable(port.openFailure()));
         QSignalSpy lost(&port, &MSComm::lineLost);
         QVERIFY(lost.isValid());
-        const quint32 serial = port.openSerial();
+        const quint32 generation = port.lineGeneration();
 
         server.stop();
         QTRY_COMPARE_WITH_TIMEOUT(lost.size(), 1, 5000);
         QVERIFY(!port.PortOpen());
-        QCOMPARE(port.openSerial(), serial + 1);
+        QCOMPARE(port.lineGeneration(), generation + 1);
         QCOMPARE(lost.at(0).at(0).toString(),
                  QStringLiteral("The line on COM 2 (%1) was lost: the device server closed the connection or stopped "
                                 "answering.")
@@ -230,7 +232,7 @@ private slots:
         f.window.cmdConnect->click();
 
         QCOMPARE(desktop().warnings.size(), 1);
-        QCOMPARE(desktop().warnings[0].title, QStringLiteral("PORT ERROR"));
+        QCOMPARE(desktop().warnings[0].title, LinkTexts::PortErrorTitle);
         QCOMPARE(desktop().warnings[0].text,
                  QStringLiteral("COM 2 (%1) could not be opened: the connection was refused (is the device server "
                                 "running, and is this its port?).")

@@ -1,6 +1,6 @@
 #include "TestMain.h"
 
-#include "link/OpenFailure.h"
+#include "link/LinkTexts.h"
 
 // The message about a port that would not open. A real permission refusal cannot be produced here (the
 // tests may run as root), so the wording is checked on its own.
@@ -34,7 +34,7 @@ private slots:
         QFETCH(QString, reason);
         QFETCH(QString, deniedGroup);
         QFETCH(QString, expected);
-        QCOMPARE(OpenFailure::text(QStringLiteral("COM 3"), QStringLiteral("/dev/ttyS2"), reason, deniedGroup), expected);
+        QCOMPARE(LinkTexts::openFailure(QStringLiteral("COM 3"), QStringLiteral("/dev/ttyS2"), reason, deniedGroup), expected);
     }
 };
 

@@ -5,6 +5,8 @@
 #include "WindowFixture.h"
 #include "WindowLook.h"
 
+#include "link/LinkTexts.h"
+
 #include <QAction>
 #include <QMessageBox>
 
@@ -96,7 +98,7 @@ private slots:
         QVERIFY(elapsed.elapsed() >= Pacing::scaled(20000));
         QTest::qWait(Pacing::scaled(3000));
 
-        QCOMPARE(boxes.titles, QStringList{"CONNECTION LOST"});
+        QCOMPARE(boxes.titles, QStringList{LinkTexts::LineLostTitle});
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QCOMPARE(boxes.sentWhileUp, 0);
         QVERIFY(!f.line.received.isEmpty());

@@ -3,6 +3,7 @@
 #include "panel/frmMain.h"
 #include "settings/ControlValue.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsTexts.h"
 #include "settings/frmModem.h"
 
 #include <QCheckBox>
@@ -23,8 +24,6 @@
 #endif
 
 namespace {
-
-const QString LoadWarning = QStringLiteral("Error Loading Custom Settings ... Will use Sonarelle Defaults.     ");
 
 QByteArray defaultBytes()
 {
@@ -184,8 +183,8 @@ private slots:
         frmMain w;
         w.Form_Load();
         QCOMPARE(TestEnvironment::desktop().warnings.size(), 1);
-        QCOMPARE(TestEnvironment::desktop().warnings[0].title, QStringLiteral("FILE ERROR"));
-        QCOMPARE(TestEnvironment::desktop().warnings[0].text, LoadWarning);
+        QCOMPARE(TestEnvironment::desktop().warnings[0].title, SettingsTexts::LoadErrorTitle);
+        QCOMPARE(TestEnvironment::desktop().warnings[0].text, SettingsTexts::LoadError);
         verifyDefaults(w.Modem());
         QVERIFY(!w.Modem().isVisible());
         // Nothing is written: a missing file is left behind empty, any other as it was.
@@ -309,8 +308,9 @@ private slots:
         QVERIFY(!w.Modem().isVisible());
         QCOMPARE(TestEnvironment::desktop().warnings.size(), 1);
         const FakeDesktop::Box warning = TestEnvironment::desktop().warnings[0];
-        QVERIFY(warning.text.contains(QDir::toNativeSeparators(filePath())));
-        QVERIFY(warning.text.contains(QStringLiteral("cannot be made")));
+        QCOMPARE(warning.title, SettingsTexts::SaveErrorTitle);
+        QCOMPARE(warning.text, SettingsTexts::saveFailed(QDir::toNativeSeparators(filePath()),
+                                                         SettingsTexts::folderNotMade(QDir::toNativeSeparators(folder))));
         QVERIFY(QFileInfo(folder).isFile());
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::ReadOnly));
