@@ -16,7 +16,7 @@
 
 namespace {
 
-template<typename F>
+template <typename F>
 void cpuDuring(const QString &what, double seconds, F wait)
 {
     const double before = Report::cpuSeconds();

@@ -33,7 +33,7 @@ std::vector<QByteArray> arrivals(qsizetype piece)
     return pieces;
 }
 
-template<typename F>
+template <typename F>
 double bestMicroseconds(int runs, F run)
 {
     double best = 1e300;

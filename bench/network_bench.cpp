@@ -73,11 +73,11 @@ int main(int argc, char *argv[])
         Report::note() << "the lamps do not show the processor's values\n";
         return 1;
     }
-    Report::row(QStringLiteral("Connect pressed to the lamps showing the values, median of 5: RFC 2217 through "
-                               "ser2net on 127.0.0.1 against the pseudo-terminal itself (goal: within 50 ms)"),
-                QStringLiteral("%1 ms against %2 ms (%3 ms more)")
-                    .arg(Report::number(*network, 1), Report::number(*direct, 1),
-                         Report::number(*network - *direct, 1)));
+    Report::row(
+        QStringLiteral("Connect pressed to the lamps showing the values, median of 5: RFC 2217 through "
+                       "ser2net on 127.0.0.1 against the pseudo-terminal itself (goal: within 50 ms)"),
+        QStringLiteral("%1 ms against %2 ms (%3 ms more)")
+            .arg(Report::number(*network, 1), Report::number(*direct, 1), Report::number(*network - *direct, 1)));
 
     w.cmdConnect->click();
     const double before = Report::cpuSeconds();

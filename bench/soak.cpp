@@ -11,8 +11,8 @@
 #include "EmulatedProcessor.h"
 #include "Emulator.h"
 #include "QuietDesktop.h"
-#include "ScratchApplication.h"
 #include "Report.h"
+#include "ScratchApplication.h"
 #include "app/DataFolder.h"
 #include "link/Pacing.h"
 #include "panel/frmMain.h"
@@ -100,8 +100,7 @@ class Soak
 public:
     Soak(frmMain &w, QuietDesktop &desktop, long adjustments, long proofs, long cycles)
         : w_(w), desktop_(desktop), adjustments_(adjustments), proofs_(proofs), cycles_(cycles)
-    {
-    }
+    {}
 
     bool run(const Route &route);
 
@@ -121,11 +120,16 @@ private:
                                 w_.lblHanging, w_.lblConnected, w_.lblDialing})
             if (!l->isHidden())
                 banners << l->text().trimmed();
-        return QStringLiteral("%1: button \"%2\", port %3, banners [%4], levels %5 %6 %7 %8 proof %9, warnings %10 (last: %13); "
-                              "last sent \"%11\"; last received \"%12\"")
+        return QStringLiteral(
+                   "%1: button \"%2\", port %3, banners [%4], levels %5 %6 %7 %8 proof %9, warnings %10 (last: %13); "
+                   "last sent \"%11\"; last received \"%12\"")
             .arg(what, w_.cmdConnect->text(), w_.MSComm1.PortOpen() ? QStringLiteral("open") : QStringLiteral("closed"),
                  banners.join(QStringLiteral(", ")))
-            .arg(w_.PP_Level).arg(w_.PD_Level).arg(w_.HQ_Level).arg(w_.LQ_Level).arg(w_.Proof_Flag)
+            .arg(w_.PP_Level)
+            .arg(w_.PD_Level)
+            .arg(w_.HQ_Level)
+            .arg(w_.LQ_Level)
+            .arg(w_.Proof_Flag)
             .arg(desktop_.warnings)
             .arg(Transcript::escaped(tail_.toDevice), Transcript::escaped(tail_.fromDevice), desktop_.lastWarning);
     }
@@ -136,8 +140,8 @@ private:
     void progress(const QString &route, const QString &what, const Tally &t)
     {
         note() << route << ": " << what << " " << t.accepted << "/" << t.attempted << " accepted, "
-               << Report::mib(Report::residentKb()) << " resident, " << Report::openDescriptors()
-               << " descriptors, " << Report::number(clock_.elapsed() / 1000.0, 0) << " s\n"
+               << Report::mib(Report::residentKb()) << " resident, " << Report::openDescriptors() << " descriptors, "
+               << Report::number(clock_.elapsed() / 1000.0, 0) << " s\n"
                << Qt::flush;
     }
     void result(const Route &route, const QString &kind, const Tally &t)
@@ -161,8 +165,8 @@ bool Soak::run(const Route &route)
     route.choose(w_);
     EmulatedProcessor &p = *route.processor;
     ConfirmationCount confirmations;
-    const QMetaObject::Connection watch = QObject::connect(
-        route.emulator, &Emulator::crossed, [&](Transcript::Direction d, const QByteArray &bytes) {
+    const QMetaObject::Connection watch =
+        QObject::connect(route.emulator, &Emulator::crossed, [&](Transcript::Direction d, const QByteArray &bytes) {
             tail_.add(d, bytes);
             if (d == Transcript::Direction::ToDevice)
                 confirmations.add(bytes);
@@ -212,8 +216,7 @@ bool Soak::run(const Route &route)
         if (i % 250 == 0)
             progress(route.name, QStringLiteral("adjustments"), adjustments);
     }
-    result(route, QStringLiteral("adjustments (\"777x\" on the line, processor's values = window's)"),
-           adjustments);
+    result(route, QStringLiteral("adjustments (\"777x\" on the line, processor's values = window's)"), adjustments);
     Report::row(route.name + QStringLiteral(": success beeps during the adjustments"),
                 QString::number(desktop_.beeps - beepsBefore));
 
@@ -277,8 +280,8 @@ int main(int argc, char *argv[])
     desktop.warnings = 0; // the start-up's word about the missing settings file
     const long startKb = Report::residentKb();
     const long startFds = Report::openDescriptors();
-    note() << "start: " << Report::mib(startKb) << " resident, " << startFds << " descriptors; clock rate "
-           << rate << "\n";
+    note() << "start: " << Report::mib(startKb) << " resident, " << startFds << " descriptors; clock rate " << rate
+           << "\n";
 
     Soak soak(*w, desktop, adjustments, proofs, cycles);
     bool ok = soak.run({QStringLiteral("Direct cable"), &direct, &cable, [](frmMain &m) {
@@ -287,7 +290,8 @@ int main(int argc, char *argv[])
                         }});
     const long middleKb = Report::residentKb();
     const long middleFds = Report::openDescriptors();
-    ok = soak.run({QStringLiteral("Modem"), &farEnd, &modemLine, [](frmMain &m) {
+    ok = soak.run({QStringLiteral("Modem"), &farEnd, &modemLine,
+                   [](frmMain &m) {
                        setValue(m.Modem().optModem, -1);
                        m.Modem().cmbModem->setCurrentText(QStringLiteral("COM 3"));
                    }})

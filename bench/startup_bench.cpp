@@ -3,8 +3,8 @@
 // jumping so that the pause ends at its first look. The first run pays for what is loaded once (fonts,
 // pictures); the later runs show the cost of the windows themselves.
 #include "QuietDesktop.h"
-#include "ScratchApplication.h"
 #include "Report.h"
+#include "ScratchApplication.h"
 #include "app/frmSplash.h"
 #include "panel/frmMain.h"
 

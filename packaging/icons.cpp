@@ -22,8 +22,8 @@ int main(int argc, char *argv[])
         const QString file = folder.filePath(QStringLiteral("com.brevantic.Sonarelle.png"));
         const Qt::TransformationMode mode =
             side % ProgramIcon::Side == 0 ? Qt::FastTransformation : Qt::SmoothTransformation;
-        if (!QDir().mkpath(folder.path()) ||
-            !original.scaled(side, side, Qt::IgnoreAspectRatio, mode).save(file, "PNG")) {
+        if (!QDir().mkpath(folder.path())
+            || !original.scaled(side, side, Qt::IgnoreAspectRatio, mode).save(file, "PNG")) {
             std::fprintf(stderr, "sonarelle-icons: cannot write %s\n", qPrintable(file));
             return 1;
         }

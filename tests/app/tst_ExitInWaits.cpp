@@ -16,9 +16,8 @@ namespace {
 struct Line
 {
     explicit Line(bool modem)
-        : modemDevice(&processor, options()),
-          emulator(modem ? static_cast<Device *>(&modemDevice) : &processor,
-                   {modem ? 3 : 1, DataFolder::path(), false, true})
+        : modemDevice(&processor, options()), emulator(modem ? static_cast<Device *>(&modemDevice) : &processor,
+                                                       {modem ? 3 : 1, DataFolder::path(), false, true})
     {
         QObject::connect(&emulator, &Emulator::crossed, [this](Transcript::Direction d, const QByteArray &bytes) {
             if (d == Transcript::Direction::ToDevice)

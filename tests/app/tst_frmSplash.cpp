@@ -26,8 +26,9 @@ public:
 protected:
     bool eventFilter(QObject *target, QEvent *event) override
     {
-        if (qobject_cast<frmSplash *>(target) && (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress ||
-                                                  event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::Close))
+        if (qobject_cast<frmSplash *>(target)
+            && (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress
+                || event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::Close))
             ++count;
         return false;
     }
@@ -90,9 +91,11 @@ private slots:
                 splash = shownSplash();
                 if (splash) {
                     const QPoint centre = splash->rect().center();
-                    QCoreApplication::postEvent(splash, new QMouseEvent(QEvent::MouseButtonPress, centre, splash->mapToGlobal(centre),
-                                                                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-                    QCoreApplication::postEvent(splash, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+                    QCoreApplication::postEvent(splash, new QMouseEvent(QEvent::MouseButtonPress, centre,
+                                                                        splash->mapToGlobal(centre), Qt::LeftButton,
+                                                                        Qt::LeftButton, Qt::NoModifier));
+                    QCoreApplication::postEvent(splash,
+                                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
                     QCoreApplication::postEvent(splash, new QKeyEvent(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier));
                 }
                 QTimer::singleShot(0, [&] { timerRan = true; });
@@ -132,8 +135,8 @@ private slots:
         QStringList seen;
         TestEnvironment::desktop().whenWarned = [&] {
             const auto windows = QApplication::topLevelWidgets();
-            const bool splashLeft = std::any_of(windows.begin(), windows.end(),
-                                                [](QWidget *w) { return qobject_cast<frmSplash *>(w); });
+            const bool splashLeft =
+                std::any_of(windows.begin(), windows.end(), [](QWidget *w) { return qobject_cast<frmSplash *>(w); });
             frmMain *main = nullptr;
             for (QWidget *w : windows)
                 main = main ? main : qobject_cast<frmMain *>(w);
@@ -147,7 +150,8 @@ private slots:
         std::unique_ptr<frmMain> main(frmSplash::Form_Load());
         QCOMPARE(TestEnvironment::desktop().warnings.size(), 1);
         QCOMPARE(TestEnvironment::desktop().warnings[0].title, SettingsTexts::LoadErrorTitle);
-        QCOMPARE(seen, QStringList({"splash gone", "main window hidden", "Off Line hidden", "8 Peak Processing lamps"}));
+        QCOMPARE(seen,
+                 QStringList({"splash gone", "main window hidden", "Off Line hidden", "8 Peak Processing lamps"}));
         QVERIFY(main->isVisible());
         QVERIFY(main->lblOffLine->isVisible());
     }

@@ -36,12 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     FUZZ_CHECK(text.count(u',') == 3);
     FUZZ_CHECK(parsed->baudRate > 0);
-    FUZZ_CHECK(parsed->parity == QSerialPort::NoParity || parsed->parity == QSerialPort::EvenParity ||
-               parsed->parity == QSerialPort::OddParity || parsed->parity == QSerialPort::MarkParity ||
-               parsed->parity == QSerialPort::SpaceParity);
+    FUZZ_CHECK(parsed->parity == QSerialPort::NoParity || parsed->parity == QSerialPort::EvenParity
+               || parsed->parity == QSerialPort::OddParity || parsed->parity == QSerialPort::MarkParity
+               || parsed->parity == QSerialPort::SpaceParity);
     FUZZ_CHECK(parsed->dataBits >= QSerialPort::Data5 && parsed->dataBits <= QSerialPort::Data8);
-    FUZZ_CHECK(parsed->stopBits == QSerialPort::OneStop || parsed->stopBits == QSerialPort::OneAndHalfStop ||
-               parsed->stopBits == QSerialPort::TwoStop);
+    FUZZ_CHECK(parsed->stopBits == QSerialPort::OneStop || parsed->stopBits == QSerialPort::OneAndHalfStop
+               || parsed->stopBits == QSerialPort::TwoStop);
 
     const QString again = written(*parsed);
     FUZZ_CHECK(LineSettings::parse(again) == parsed);

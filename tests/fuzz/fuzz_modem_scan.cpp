@@ -24,8 +24,9 @@ void checkAgainstReference(const Scanner &scanner, const QByteArray &received)
         FUZZ_CHECK(line == reference);
     } else {
         // A longer line is kept as its two ends, parted by the join.
-        FUZZ_CHECK(line == reference.first(Scanner::LineEdge) + Scanner::Join.toByteArray()
-                               + reference.last(Scanner::LineEdge));
+        FUZZ_CHECK(line
+                   == reference.first(Scanner::LineEdge) + Scanner::Join.toByteArray()
+                          + reference.last(Scanner::LineEdge));
         FUZZ_CHECK(ModemScan::beginsWithConnect(line) == ModemScan::beginsWithConnect(reference));
         FUZZ_CHECK(ModemScan::endsWithOk(line) == ModemScan::endsWithOk(reference));
     }

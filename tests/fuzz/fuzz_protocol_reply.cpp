@@ -46,12 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     // The echo test finds the settings string exactly where a plain search does.
-    const qint16 pp = valueOf(control[0]), pd = valueOf(control[1]), hq = valueOf(control[2]),
-                 lq = valueOf(control[3]);
+    const qint16 pp = valueOf(control[0]), pd = valueOf(control[1]), hq = valueOf(control[2]), lq = valueOf(control[3]);
     const QByteArray settings = Protocol::settingsString(pp, pd, hq, lq);
     const bool echoed = Protocol::echoFound(received, settings);
-    FUZZ_CHECK(echoed == (text.find(std::string_view(settings.constData(), size_t(settings.size()))) !=
-                          std::string_view::npos));
+    FUZZ_CHECK(
+        echoed
+        == (text.find(std::string_view(settings.constData(), size_t(settings.size()))) != std::string_view::npos));
     // Always true of the processor's echo of what was sent, and of the received text itself.
     FUZZ_CHECK(Protocol::echoFound(settings, settings));
     FUZZ_CHECK(Protocol::echoFound(received, received));

@@ -19,7 +19,8 @@ const QByteArray Commands[] = {
     QByteArray::fromHex("fff1"),
     QByteArray::fromHex("fffb03"),
     QByteArray::fromHex("fffa2c6bb0fff0"),
-    QByteArray::fromHex("fffa2c6affff" "fff0"),
+    QByteArray::fromHex("fffa2c6affff"
+                        "fff0"),
 };
 
 QByteArray feed(QByteArrayView stream, qsizetype chunk)

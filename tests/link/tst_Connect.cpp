@@ -18,15 +18,14 @@ namespace {
 QString state(frmMain &w)
 {
     return QStringLiteral("%1; %2; proof %3, settings %4; port %5; lamps: %6; buttons %7")
-        .arg(w.cmdConnect->text(), banners(w).join(u'+'),
-             w.mnuProof->isEnabled() ? "enabled" : "disabled",
-             w.mnuModemSettings->isEnabled() ? "enabled" : "disabled",
-             w.MSComm1.PortOpen() ? "open" : "closed",
+        .arg(w.cmdConnect->text(), banners(w).join(u'+'), w.mnuProof->isEnabled() ? "enabled" : "disabled",
+             w.mnuModemSettings->isEnabled() ? "enabled" : "disabled", w.MSComm1.PortOpen() ? "open" : "closed",
              allLampsLit(w) ? QStringLiteral("all lit") : lamps(w))
         .arg(buttonsEnabled(w));
 }
 
-const QString OffLine = QStringLiteral("&Connect; Off Line; proof disabled, settings enabled; port closed; lamps: all lit; buttons 0");
+const QString OffLine =
+    QStringLiteral("&Connect; Off Line; proof disabled, settings enabled; port closed; lamps: all lit; buttons 0");
 
 } // namespace
 
@@ -40,15 +39,18 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("connect, answered")
-            << "connect" << "&Disconnect; Connected; proof enabled, settings disabled; port open; lamps: PP 3, PD 5, HQ 2, LQ 2; buttons 6";
-        QTest::newRow("connect, no answer")
-            << "silent connect" << "&Disconnect; Off Line+Connected; proof enabled, settings disabled; port open; lamps: all lit; buttons 0";
+        QTest::newRow("connect, answered") << "connect"
+                                           << "&Disconnect; Connected; proof enabled, settings disabled; port open; "
+                                              "lamps: PP 3, PD 5, HQ 2, LQ 2; buttons 6";
+        QTest::newRow("connect, no answer") << "silent connect"
+                                            << "&Disconnect; Off Line+Connected; proof enabled, settings disabled; "
+                                               "port open; lamps: all lit; buttons 0";
         QTest::newRow("connect, disconnect") << "connect disconnect" << OffLine;
         QTest::newRow("no answer, disconnect") << "silent connect disconnect" << OffLine;
         QTest::newRow("disconnect with the port already closed") << "connect close disconnect" << OffLine;
         QTest::newRow("connect again") << "connect disconnect connect"
-            << "&Disconnect; Connected; proof enabled, settings disabled; port open; lamps: PP 3, PD 5, HQ 2, LQ 2; buttons 6";
+                                       << "&Disconnect; Connected; proof enabled, settings disabled; port open; lamps: "
+                                          "PP 3, PD 5, HQ 2, LQ 2; buttons 6";
     }
 
     void states()
@@ -119,7 +121,8 @@ private slots:
         QTest::newRow("COMX") << "COMX" << LinkTexts::noPort("COMX");
         QTest::newRow("COM 0") << "COM 0" << LinkTexts::noPort("COM 0");
         QTest::newRow("missing device") << "COM 3"
-            << LinkTexts::openFailure("COM 3", "/nonexistent/sonarelle-tty", "No such file or directory");
+                                        << LinkTexts::openFailure("COM 3", "/nonexistent/sonarelle-tty",
+                                                                  "No such file or directory");
     }
 
     void portThatCannotBeUsed()

@@ -44,23 +44,21 @@ private slots:
         QTest::addColumn<QString>("banner");
 
         QTest::newRow("tone, outside 9, waiting *70")
-                << true << true << QStringLiteral("9") << true << QStringLiteral("*70") << QStringLiteral("5551234")
-                << QByteArrayLiteral("ATDT9,,*70,,5551234\r")
-                << QStringLiteral("             Dialing  9,,*70,,5551234");
+            << true << true << QStringLiteral("9") << true << QStringLiteral("*70") << QStringLiteral("5551234")
+            << QByteArrayLiteral("ATDT9,,*70,,5551234\r") << QStringLiteral("             Dialing  9,,*70,,5551234");
         QTest::newRow("pulse, no prefixes")
-                << false << false << QStringLiteral("9") << false << QStringLiteral("*70") << QStringLiteral("5551234")
-                << QByteArrayLiteral("ATDP5551234\r") << QStringLiteral("             Dialing  5551234");
+            << false << false << QStringLiteral("9") << false << QStringLiteral("*70") << QStringLiteral("5551234")
+            << QByteArrayLiteral("ATDP5551234\r") << QStringLiteral("             Dialing  5551234");
         QTest::newRow("tone, waiting only")
-                << true << false << QStringLiteral("9") << true << QStringLiteral("*70") << QStringLiteral("5551234")
-                << QByteArrayLiteral("ATDT*70,,5551234\r") << QStringLiteral("             Dialing  *70,,5551234");
+            << true << false << QStringLiteral("9") << true << QStringLiteral("*70") << QStringLiteral("5551234")
+            << QByteArrayLiteral("ATDT*70,,5551234\r") << QStringLiteral("             Dialing  *70,,5551234");
         QTest::newRow("padded texts from the settings file carried unchanged")
-                << true << true << QStringLiteral("9     ") << true << QStringLiteral("*70   ")
-                << QStringLiteral("5551234                 ")
-                << QByteArrayLiteral("ATDT9     ,,*70   ,,5551234                 \r")
-                << QStringLiteral("             Dialing  9     ,,*70   ,,5551234                 ");
-        QTest::newRow("empty number")
-                << true << false << QString() << false << QString() << QString()
-                << QByteArrayLiteral("ATDT\r") << QStringLiteral("             Dialing  ");
+            << true << true << QStringLiteral("9     ") << true << QStringLiteral("*70   ")
+            << QStringLiteral("5551234                 ")
+            << QByteArrayLiteral("ATDT9     ,,*70   ,,5551234                 \r")
+            << QStringLiteral("             Dialing  9     ,,*70   ,,5551234                 ");
+        QTest::newRow("empty number") << true << false << QString() << false << QString() << QString()
+                                      << QByteArrayLiteral("ATDT\r") << QStringLiteral("             Dialing  ");
     }
 
     void dial()

@@ -41,12 +41,12 @@ private slots:
         QTest::newRow("status") << QByteArrayLiteral("90x") << QByteArrayLiteral("3x5x2x2x0x\r\n");
         QTest::newRow("write echoes the new status")
             << QByteArrayLiteral("91x8x7x0x4x1x0x") << QByteArrayLiteral("7x0x4x1x0x\r\n");
-        QTest::newRow("write, then status") << QByteArrayLiteral("91x8x7x0x4x1x0x777x90x")
-                                            << QByteArrayLiteral("7x0x4x1x0x\r\n7x0x4x1x0x\r\n");
+        QTest::newRow("write, then status")
+            << QByteArrayLiteral("91x8x7x0x4x1x0x777x90x") << QByteArrayLiteral("7x0x4x1x0x\r\n7x0x4x1x0x\r\n");
         QTest::newRow("confirmation alone: no answer") << QByteArrayLiteral("777x") << QByteArray();
         QTest::newRow("proof on") << QByteArrayLiteral("92x") << QByteArrayLiteral("3x5x2x2x1x\r\n");
-        QTest::newRow("proof on, then off") << QByteArrayLiteral("92x93x")
-                                            << QByteArrayLiteral("3x5x2x2x1x\r\n3x5x2x2x0x\r\n");
+        QTest::newRow("proof on, then off")
+            << QByteArrayLiteral("92x93x") << QByteArrayLiteral("3x5x2x2x1x\r\n3x5x2x2x0x\r\n");
         QTest::newRow("unknown command ignored") << QByteArrayLiteral("55x90x") << QByteArrayLiteral("3x5x2x2x0x\r\n");
         QTest::newRow("broken write ignored, next command answered")
             << QByteArrayLiteral("91x8x7xZx90x") << QByteArrayLiteral("3x5x2x2x0x\r\n");
@@ -256,7 +256,8 @@ private slots:
         QVERIFY2(port.PortOpen(), qPrintable(port.openFailure()));
         Received got{port, {}};
         port.Output("ATE0\rATDT1\r");
-        QTRY_COMPARE(got(), QByteArrayLiteral("ATE0\r\r\nOK\r\n\r\nCARRIER 2400\r\n\r\nPROTOCOL: NONE\r\n\r\nCONNECT\r\n"));
+        QTRY_COMPARE(got(),
+                     QByteArrayLiteral("ATE0\r\r\nOK\r\n\r\nCARRIER 2400\r\n\r\nPROTOCOL: NONE\r\n\r\nCONNECT\r\n"));
         got.all.clear();
         port.Output("90x");
         QTRY_COMPARE(got(), QByteArrayLiteral("3x5x2x2x0x\r\n\r\nNO CARRIER\r\n"));
@@ -279,7 +280,8 @@ private slots:
         QFETCH(QStringList, arguments);
         QProcess emulator;
         emulator.start(QStringLiteral(EMULATOR),
-                       QStringList{QStringLiteral("--folder"), DataFolder::path(), QStringLiteral("--modem")} + arguments);
+                       QStringList{QStringLiteral("--folder"), DataFolder::path(), QStringLiteral("--modem")}
+                           + arguments);
         QVERIFY(emulator.waitForFinished(5000));
         QCOMPARE(emulator.exitCode(), 2);
         QVERIFY(!emulator.readAllStandardError().isEmpty());

@@ -3,9 +3,9 @@
 // silence, the look of an exchange nobody answered), sends nothing after a hang-up, claims no success with a
 // beep, and leaves no adjustment button enabled while off line.
 #include "ModemWindowFixture.h"
+#include "When.h"
 #include "WindowFixture.h"
 #include "WindowLook.h"
-#include "When.h"
 
 #include "link/LinkTexts.h"
 
@@ -25,19 +25,37 @@ enum class Look { OffLine, NoAnswer, Connected, DialTimedOut, HangUpUnconfirmed 
 enum class Step { Connect, Write, Proof, Disconnect };
 
 // The two line fixtures seen the same way.
-QByteArray &received(WindowFixture &f) { return f.line.received; }
-QByteArray &received(ModemWindowFixture &f) { return f.received; }
-Emulator &emulator(WindowFixture &f) { return f.line.emulator; }
-Emulator &emulator(ModemWindowFixture &f) { return f.emulator; }
-EmulatedProcessor &processor(WindowFixture &f) { return f.line.processor; }
-EmulatedProcessor &processor(ModemWindowFixture &f) { return f.processor; }
+QByteArray &received(WindowFixture &f)
+{
+    return f.line.received;
+}
+QByteArray &received(ModemWindowFixture &f)
+{
+    return f.received;
+}
+Emulator &emulator(WindowFixture &f)
+{
+    return f.line.emulator;
+}
+Emulator &emulator(ModemWindowFixture &f)
+{
+    return f.emulator;
+}
+EmulatedProcessor &processor(WindowFixture &f)
+{
+    return f.line.processor;
+}
+EmulatedProcessor &processor(ModemWindowFixture &f)
+{
+    return f.processor;
+}
 
 bool offLine(frmMain &w)
 {
-    return w.cmdConnect->text() == QStringLiteral("&Connect") && !w.lblOffLine->isHidden()
-           && w.lblConnected->isHidden() && w.lblUpdating->isHidden() && w.lblDialing->isHidden()
-           && w.lblInitializing->isHidden() && w.lblHanging->isHidden() && !w.mnuProof->isEnabled()
-           && buttonsEnabled(w) == 0 && !w.Timer1.isActive() && !w.MSComm1.PortOpen();
+    return w.cmdConnect->text() == QStringLiteral("&Connect") && !w.lblOffLine->isHidden() && w.lblConnected->isHidden()
+           && w.lblUpdating->isHidden() && w.lblDialing->isHidden() && w.lblInitializing->isHidden()
+           && w.lblHanging->isHidden() && !w.mnuProof->isEnabled() && buttonsEnabled(w) == 0 && !w.Timer1.isActive()
+           && !w.MSComm1.PortOpen();
 }
 
 } // namespace
@@ -66,32 +84,57 @@ private slots:
         const auto S = Fault::Silence;
         const QByteArray settings = QByteArrayLiteral("8x4x6x1x3x0x"); // PP 3 stepped up to 4
         // Direct cable
-        QTest::newRow("status read: settling, hang-up") << false << Step::Connect << QByteArray() << 0 << H << Look::OffLine;
-        QTest::newRow("status read: first request, hang-up") << false << Step::Connect << QByteArray("90x") << 1 << H << Look::OffLine;
-        QTest::newRow("status read: fourth request, hang-up") << false << Step::Connect << QByteArray("90x") << 4 << H << Look::OffLine;
-        QTest::newRow("status read: settling, silence") << false << Step::Connect << QByteArray() << 0 << S << Look::NoAnswer;
-        QTest::newRow("status read: first request, silence") << false << Step::Connect << QByteArray("90x") << 1 << S << Look::NoAnswer;
-        QTest::newRow("settings write: command, hang-up") << false << Step::Write << QByteArray("91x") << 1 << H << Look::OffLine;
-        QTest::newRow("settings write: settings, hang-up") << false << Step::Write << settings << 1 << H << Look::OffLine;
-        QTest::newRow("settings write: second attempt, hang-up") << false << Step::Write << settings << 2 << H << Look::OffLine;
-        QTest::newRow("settings write: silence") << false << Step::Write << QByteArray("91x") << 1 << S << Look::Connected;
-        QTest::newRow("proof switch: command, hang-up") << false << Step::Proof << QByteArray("92x") << 1 << H << Look::OffLine;
-        QTest::newRow("proof switch: poll, hang-up") << false << Step::Proof << QByteArray("90x") << 1 << H << Look::OffLine;
-        QTest::newRow("proof switch: second poll, hang-up") << false << Step::Proof << QByteArray("90x") << 2 << H << Look::OffLine;
-        QTest::newRow("proof switch: second attempt, hang-up") << false << Step::Proof << QByteArray("92x") << 2 << H << Look::OffLine;
-        QTest::newRow("proof switch: silence") << false << Step::Proof << QByteArray("92x") << 1 << S << Look::Connected;
+        QTest::newRow("status read: settling, hang-up")
+            << false << Step::Connect << QByteArray() << 0 << H << Look::OffLine;
+        QTest::newRow("status read: first request, hang-up")
+            << false << Step::Connect << QByteArray("90x") << 1 << H << Look::OffLine;
+        QTest::newRow("status read: fourth request, hang-up")
+            << false << Step::Connect << QByteArray("90x") << 4 << H << Look::OffLine;
+        QTest::newRow("status read: settling, silence")
+            << false << Step::Connect << QByteArray() << 0 << S << Look::NoAnswer;
+        QTest::newRow("status read: first request, silence")
+            << false << Step::Connect << QByteArray("90x") << 1 << S << Look::NoAnswer;
+        QTest::newRow("settings write: command, hang-up")
+            << false << Step::Write << QByteArray("91x") << 1 << H << Look::OffLine;
+        QTest::newRow("settings write: settings, hang-up")
+            << false << Step::Write << settings << 1 << H << Look::OffLine;
+        QTest::newRow("settings write: second attempt, hang-up")
+            << false << Step::Write << settings << 2 << H << Look::OffLine;
+        QTest::newRow("settings write: silence")
+            << false << Step::Write << QByteArray("91x") << 1 << S << Look::Connected;
+        QTest::newRow("proof switch: command, hang-up")
+            << false << Step::Proof << QByteArray("92x") << 1 << H << Look::OffLine;
+        QTest::newRow("proof switch: poll, hang-up")
+            << false << Step::Proof << QByteArray("90x") << 1 << H << Look::OffLine;
+        QTest::newRow("proof switch: second poll, hang-up")
+            << false << Step::Proof << QByteArray("90x") << 2 << H << Look::OffLine;
+        QTest::newRow("proof switch: second attempt, hang-up")
+            << false << Step::Proof << QByteArray("92x") << 2 << H << Look::OffLine;
+        QTest::newRow("proof switch: silence")
+            << false << Step::Proof << QByteArray("92x") << 1 << S << Look::Connected;
         // Through the modem
-        QTest::newRow("modem set-up: first command, hang-up") << true << Step::Connect << QByteArray("ats37=6\r") << 1 << H << Look::OffLine;
-        QTest::newRow("modem set-up: last command, hang-up") << true << Step::Connect << QByteArray("at%c0\r") << 1 << H << Look::OffLine;
-        QTest::newRow("dial wait, hang-up") << true << Step::Connect << QByteArray("5551234\r") << 1 << H << Look::OffLine;
-        QTest::newRow("dial wait, silence") << true << Step::Connect << QByteArray("5551234\r") << 1 << S << Look::DialTimedOut;
-        QTest::newRow("status read through the modem, hang-up") << true << Step::Connect << QByteArray("90x") << 1 << H << Look::OffLine;
-        QTest::newRow("settings write through the modem, hang-up") << true << Step::Write << settings << 1 << H << Look::OffLine;
-        QTest::newRow("proof switch through the modem, hang-up") << true << Step::Proof << QByteArray("92x") << 1 << H << Look::OffLine;
-        QTest::newRow("hang-up: guard time, hang-up") << true << Step::Disconnect << QByteArray("+++") << 1 << H << Look::OffLine;
-        QTest::newRow("hang-up: ATH, hang-up") << true << Step::Disconnect << QByteArray("ATH\r") << 1 << H << Look::OffLine;
-        QTest::newRow("hang-up: ATZ, hang-up") << true << Step::Disconnect << QByteArray("ATZ\r") << 1 << H << Look::OffLine;
-        QTest::newRow("hang-up: OK wait, silence") << true << Step::Disconnect << QByteArray("ATZ\r") << 1 << S << Look::HangUpUnconfirmed;
+        QTest::newRow("modem set-up: first command, hang-up")
+            << true << Step::Connect << QByteArray("ats37=6\r") << 1 << H << Look::OffLine;
+        QTest::newRow("modem set-up: last command, hang-up")
+            << true << Step::Connect << QByteArray("at%c0\r") << 1 << H << Look::OffLine;
+        QTest::newRow("dial wait, hang-up")
+            << true << Step::Connect << QByteArray("5551234\r") << 1 << H << Look::OffLine;
+        QTest::newRow("dial wait, silence")
+            << true << Step::Connect << QByteArray("5551234\r") << 1 << S << Look::DialTimedOut;
+        QTest::newRow("status read through the modem, hang-up")
+            << true << Step::Connect << QByteArray("90x") << 1 << H << Look::OffLine;
+        QTest::newRow("settings write through the modem, hang-up")
+            << true << Step::Write << settings << 1 << H << Look::OffLine;
+        QTest::newRow("proof switch through the modem, hang-up")
+            << true << Step::Proof << QByteArray("92x") << 1 << H << Look::OffLine;
+        QTest::newRow("hang-up: guard time, hang-up")
+            << true << Step::Disconnect << QByteArray("+++") << 1 << H << Look::OffLine;
+        QTest::newRow("hang-up: ATH, hang-up")
+            << true << Step::Disconnect << QByteArray("ATH\r") << 1 << H << Look::OffLine;
+        QTest::newRow("hang-up: ATZ, hang-up")
+            << true << Step::Disconnect << QByteArray("ATZ\r") << 1 << H << Look::OffLine;
+        QTest::newRow("hang-up: OK wait, silence")
+            << true << Step::Disconnect << QByteArray("ATZ\r") << 1 << S << Look::HangUpUnconfirmed;
     }
 
     void faultAtEveryStep()
@@ -110,7 +153,7 @@ private slots:
     }
 
 private:
-    template<class Fixture>
+    template <class Fixture>
     void run(Fixture &f)
     {
         QFETCH(Step, step);
@@ -151,15 +194,9 @@ private:
 
         switch (step) {
         case Step::Connect:
-        case Step::Disconnect:
-            w.cmdConnect_Click();
-            break;
-        case Step::Write:
-            w.cmdPP_Up_Click();
-            break;
-        case Step::Proof:
-            w.Proof();
-            break;
+        case Step::Disconnect: w.cmdConnect_Click(); break;
+        case Step::Write: w.cmdPP_Up_Click(); break;
+        case Step::Proof: w.Proof(); break;
         }
         QVERIFY2(receivedAtFault >= 0, "the fault never came");
         // A lost line is noticed within the port's watch, if not at once.

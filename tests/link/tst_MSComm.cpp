@@ -15,7 +15,7 @@
 namespace {
 
 // Waits without running the event loop: only what the port itself does can make `done` true.
-template<typename F>
+template <typename F>
 bool withoutEventLoop(F done, int ms = 2000)
 {
     QDeadlineTimer deadline(ms);
@@ -191,7 +191,8 @@ private slots:
         clock.start();
         port.Output(QByteArray(4 << 20, 'a'));
         const qint64 ms = clock.elapsed();
-        QVERIFY2(ms >= Pacing::PortLimit.count() && ms < Pacing::PortLimit.count() + 1000, qPrintable(QString::number(ms)));
+        QVERIFY2(ms >= Pacing::PortLimit.count() && ms < Pacing::PortLimit.count() + 1000,
+                 qPrintable(QString::number(ms)));
         QVERIFY(!port.PortOpen());
         QVERIFY(!port.drain());
         QTRY_COMPARE(lost.size(), 1);
@@ -239,8 +240,9 @@ private slots:
     {
         QTest::addColumn<int>("commPort");
         QTest::addColumn<QString>("failure");
-        QTest::newRow("no such device")
-            << 7 << QStringLiteral("COM 7 (/dev/ttyS6) could not be opened: No such file or directory.");
+        QTest::newRow("no such device") << 7
+                                        << QStringLiteral(
+                                               "COM 7 (/dev/ttyS6) could not be opened: No such file or directory.");
         QTest::newRow("a digit with no port")
             << 0 << QStringLiteral("COM 0 (/dev/ttyS-1) could not be opened: No such file or directory.");
     }

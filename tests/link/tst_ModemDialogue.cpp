@@ -51,10 +51,10 @@ struct ShownFor
 // "Off Line" stands in front of every banner but the three-second ones; the modem's own banners are down.
 bool offLineLook(frmMain &w)
 {
-    return w.cmdConnect->text() == QStringLiteral("&Connect") && !w.lblOffLine->isHidden()
-           && w.lblDialing->isHidden() && w.lblInitializing->isHidden() && w.lblHanging->isHidden()
-           && w.lblBusy->isHidden() && w.lblNoDialtone->isHidden() && !w.mnuProof->isEnabled()
-           && w.mnuModemSettings->isEnabled() && !w.cmdPP_Up->isEnabled();
+    return w.cmdConnect->text() == QStringLiteral("&Connect") && !w.lblOffLine->isHidden() && w.lblDialing->isHidden()
+           && w.lblInitializing->isHidden() && w.lblHanging->isHidden() && w.lblBusy->isHidden()
+           && w.lblNoDialtone->isHidden() && !w.mnuProof->isEnabled() && w.mnuModemSettings->isEnabled()
+           && !w.cmdPP_Up->isEnabled();
 }
 
 void setDialog(frmMain &w, const QString &speaker, bool tone, bool outside, bool waiting, bool extra,
@@ -111,14 +111,15 @@ private slots:
             << DialingBanner + QStringLiteral("9,,*70,,5551234");
         QTest::newRow("pulse, no prefixes, speaker off")
             << "off" << false << false << false << false
-            << QByteArrayLiteral("ATM0\rats37=6\rate0\rat%c0\rATDP5551234\r") << DialingBanner + QStringLiteral("5551234");
+            << QByteArrayLiteral("ATM0\rats37=6\rate0\rat%c0\rATDP5551234\r")
+            << DialingBanner + QStringLiteral("5551234");
         QTest::newRow("speaker loud, outside line only")
             << "loud" << true << true << false << false
             << QByteArrayLiteral("ATM1L3\rats37=6\rate0\rat%c0\rATDT9,,5551234\r")
             << DialingBanner + QStringLiteral("9,,5551234");
         QTest::newRow("no speaker option: no speaker command")
-            << "none" << true << false << false << false
-            << QByteArrayLiteral("ats37=6\rate0\rat%c0\rATDT5551234\r") << DialingBanner + QStringLiteral("5551234");
+            << "none" << true << false << false << false << QByteArrayLiteral("ats37=6\rate0\rat%c0\rATDT5551234\r")
+            << DialingBanner + QStringLiteral("5551234");
         QTest::newRow("extra command AT is the fifth set-up command")
             << "low" << true << false << true << true
             << QByteArrayLiteral("ATM1L1\rats37=6\rate0\rat%c0\rAT\rATDT*70,,5551234\r")
@@ -247,12 +248,16 @@ private slots:
         QTest::addColumn<QString>("bannerName");
         QTest::addColumn<QString>("caption");
 
-        QTest::newRow("BUSY") << Outcome::Busy << "5551234" << "lblBusy" << QString();
-        QTest::newRow("NO DIALTONE") << Outcome::NoDialtone << "5551234" << "lblNoDialtone" << QString();
-        QTest::newRow("NO CARRIER") << Outcome::NoCarrier << "5551234" << "lblDialing" << Blanks13 + "NO CARRIER";
-        QTest::newRow("NO ANSWER") << Outcome::NoAnswer << "5551234" << "lblDialing" << Blanks13 + "NO ANSWER";
-        QTest::newRow("ERROR for a dial string the modem cannot read")
-            << Outcome::Connect << "555=1234" << "lblDialing" << Blanks13 + "ERROR";
+        QTest::newRow("BUSY") << Outcome::Busy << "5551234"
+                              << "lblBusy" << QString();
+        QTest::newRow("NO DIALTONE") << Outcome::NoDialtone << "5551234"
+                                     << "lblNoDialtone" << QString();
+        QTest::newRow("NO CARRIER") << Outcome::NoCarrier << "5551234"
+                                    << "lblDialing" << Blanks13 + "NO CARRIER";
+        QTest::newRow("NO ANSWER") << Outcome::NoAnswer << "5551234"
+                                   << "lblDialing" << Blanks13 + "NO ANSWER";
+        QTest::newRow("ERROR for a dial string the modem cannot read") << Outcome::Connect << "555=1234"
+                                                                       << "lblDialing" << Blanks13 + "ERROR";
     }
 
     void failedDialShowsItsBannerAndEndsOffLine()
@@ -268,7 +273,7 @@ private slots:
         f.window.Modem().txtPhoneNumber->setText(number);
         QLabel *banner = bannerName == QLatin1String("lblBusy")         ? f.window.lblBusy
                          : bannerName == QLatin1String("lblNoDialtone") ? f.window.lblNoDialtone
-                                                                          : f.window.lblDialing;
+                                                                        : f.window.lblDialing;
         // The Dialing banner is up before the result: time a failure shown in it from the modem's word.
         std::unique_ptr<ShownFor> shown;
         if (caption.isEmpty())
@@ -366,7 +371,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("names no port") << "COMX" << LinkTexts::noPort("COMX");
         QTest::newRow("no such device") << "COM 7"
-            << LinkTexts::openFailure("COM 7", "/nonexistent/sonarelle-tty", "No such file or directory");
+                                        << LinkTexts::openFailure("COM 7", "/nonexistent/sonarelle-tty",
+                                                                  "No such file or directory");
     }
 
     void modemPortThatCannotBeUsed()
@@ -426,9 +432,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("pressAfter");
         QTest::addColumn<QByteArray>("sentBefore");
-        QTest::newRow("during the set-up") << QByteArrayLiteral("ate0\r") << QByteArrayLiteral("ATM1L1\rats37=6\rate0\r");
-        QTest::newRow("during the dial wait") << QByteArrayLiteral("ATDT5551234\r")
-                                              << QByteArrayLiteral("ATM1L1\rats37=6\rate0\rat%c0\rATDT5551234\r");
+        QTest::newRow("during the set-up")
+            << QByteArrayLiteral("ate0\r") << QByteArrayLiteral("ATM1L1\rats37=6\rate0\r");
+        QTest::newRow("during the dial wait")
+            << QByteArrayLiteral("ATDT5551234\r") << QByteArrayLiteral("ATM1L1\rats37=6\rate0\rat%c0\rATDT5551234\r");
     }
 
     void disconnectDuringTheConnect()

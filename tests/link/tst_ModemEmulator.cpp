@@ -61,21 +61,25 @@ private slots:
         QTest::addColumn<QByteArray>("answer");
         QTest::newRow("echo on at first") << QByteArrayLiteral("ATM1L1\r") << QByteArrayLiteral("ATM1L1\r\r\nOK\r\n");
         QTest::newRow("ate0 stops the echo") << QByteArrayLiteral("ate0\r") << QByteArrayLiteral("ate0\r\r\nOK\r\n");
-        QTest::newRow("lower case register") << QByteArrayLiteral("ats37=6\r") << QByteArrayLiteral("ats37=6\r\r\nOK\r\n");
+        QTest::newRow("lower case register")
+            << QByteArrayLiteral("ats37=6\r") << QByteArrayLiteral("ats37=6\r\r\nOK\r\n");
         QTest::newRow("percent command") << QByteArrayLiteral("at%c0\r") << QByteArrayLiteral("at%c0\r\r\nOK\r\n");
-        QTest::newRow("bare AT with blanks") << QByteArrayLiteral("AT     \r") << QByteArrayLiteral("AT     \r\r\nOK\r\n");
+        QTest::newRow("bare AT with blanks")
+            << QByteArrayLiteral("AT     \r") << QByteArrayLiteral("AT     \r\r\nOK\r\n");
         QTest::newRow("what it cannot parse") << QByteArrayLiteral("ATJ\r") << QByteArrayLiteral("ATJ\r\r\nERROR\r\n");
-        QTest::newRow("register without value") << QByteArrayLiteral("ATS37\r") << QByteArrayLiteral("ATS37\r\r\nERROR\r\n");
+        QTest::newRow("register without value")
+            << QByteArrayLiteral("ATS37\r") << QByteArrayLiteral("ATS37\r\r\nERROR\r\n");
         QTest::newRow("not a command: no answer") << QByteArrayLiteral("hello\r") << QByteArrayLiteral("hello\r");
-        QTest::newRow("hang-up escape then ATH, as a line") << QByteArrayLiteral("+++ATH\r")
-                                                             << QByteArrayLiteral("+++ATH\r\r\nOK\r\n");
-        QTest::newRow("numeric results after ATV0") << QByteArrayLiteral("ATV0\rATJ\r")
-                                                     << QByteArrayLiteral("ATV0\r0\rATJ\r4\r");
-        QTest::newRow("ATZ turns echo on again, and what follows it waits") << QByteArrayLiteral("ATE0\rATZ\rAT\r")
-                                                  << QByteArrayLiteral("ATE0\r\r\nOK\r\n\r\nOK\r\nAT\r\r\nOK\r\n");
-        QTest::newRow("ATQ1 says nothing, not even its own OK") << QByteArrayLiteral("ATQ1\rATJ\rATQ0\r")
-                                                                << QByteArrayLiteral("ATQ1\rATJ\rATQ0\r\r\nOK\r\n");
-        QTest::newRow("result sets X0 to X4") << QByteArrayLiteral("ATX0X4\r") << QByteArrayLiteral("ATX0X4\r\r\nOK\r\n");
+        QTest::newRow("hang-up escape then ATH, as a line")
+            << QByteArrayLiteral("+++ATH\r") << QByteArrayLiteral("+++ATH\r\r\nOK\r\n");
+        QTest::newRow("numeric results after ATV0")
+            << QByteArrayLiteral("ATV0\rATJ\r") << QByteArrayLiteral("ATV0\r0\rATJ\r4\r");
+        QTest::newRow("ATZ turns echo on again, and what follows it waits")
+            << QByteArrayLiteral("ATE0\rATZ\rAT\r") << QByteArrayLiteral("ATE0\r\r\nOK\r\n\r\nOK\r\nAT\r\r\nOK\r\n");
+        QTest::newRow("ATQ1 says nothing, not even its own OK")
+            << QByteArrayLiteral("ATQ1\rATJ\rATQ0\r") << QByteArrayLiteral("ATQ1\rATJ\rATQ0\r\r\nOK\r\n");
+        QTest::newRow("result sets X0 to X4")
+            << QByteArrayLiteral("ATX0X4\r") << QByteArrayLiteral("ATX0X4\r\r\nOK\r\n");
         QTest::newRow("no result set X5") << QByteArrayLiteral("ATX5\r") << QByteArrayLiteral("ATX5\r\r\nERROR\r\n");
         QTest::newRow("ATH without a call") << QByteArrayLiteral("ATH\r") << QByteArrayLiteral("ATH\r\r\nOK\r\n");
     }
@@ -232,7 +236,7 @@ private slots:
         m.say("ATDT1\r");
         QTRY_COMPARE(m.heard, QByteArrayLiteral("\r\nCONNECT 2400\r\n"));
         QCOMPARE(m.say("90x"), QByteArrayLiteral("3x5x2x2x0x\r\n")); // passed through both ways
-        QTest::qWait(5); // more than the guard time of 1 s, scaled
+        QTest::qWait(5);                                             // more than the guard time of 1 s, scaled
         // "+++" straight after other bytes is data, not the escape.
         QCOMPARE(m.say("9+++"), QByteArray());
         QTest::qWait(5);
@@ -261,9 +265,11 @@ private slots:
         QTest::addColumn<bool>("escape");
         const QByteArray message = "91x8x4x5x2x2x0x"; // 15 characters, 6.25 ms here
         QTest::newRow("silence well over S12 after a message") << message << 160 << QByteArray() << true;
-        QTest::newRow("S12 from writing, but the message was still on the wire") << message << 101 << QByteArray() << false;
+        QTest::newRow("S12 from writing, but the message was still on the wire")
+            << message << 101 << QByteArray() << false;
         QTest::newRow("silence short of S12") << QByteArrayLiteral("9") << 70 << QByteArray() << false;
-        QTest::newRow("a character within the guard after") << QByteArrayLiteral("9") << 160 << QByteArrayLiteral("x") << false;
+        QTest::newRow("a character within the guard after")
+            << QByteArrayLiteral("9") << 160 << QByteArrayLiteral("x") << false;
     }
 
     void escapeCountedOnTheWire()

@@ -4,8 +4,8 @@
 // banners of a Disconnect, and endings that outlive their line.
 #include "EmulatorFixture.h"
 #include "ModemWindowFixture.h"
-#include "WindowLook.h"
 #include "When.h"
+#include "WindowLook.h"
 
 #include "link/LinkTexts.h"
 
@@ -85,8 +85,8 @@ private slots:
         QTest::newRow("status read: third request") << Step::Connect << QByteArrayLiteral("90x") << 3 << read;
         QTest::newRow("settings write") << Step::Write << QByteArrayLiteral("8x4x6x1x3x0x") << 1
                                         << "PP 4, PD 6, HQ 1, LQ 3, Proof 0";
-        QTest::newRow("proof switch: poll") << Step::Proof << QByteArrayLiteral("90x") << 1
-                                            << "PP 3, PD 6, HQ 1, LQ 3, Proof 0";
+        QTest::newRow("proof switch: poll")
+            << Step::Proof << QByteArrayLiteral("90x") << 1 << "PP 3, PD 6, HQ 1, LQ 3, Proof 0";
     }
 
     void lostCall()
@@ -191,8 +191,7 @@ private slots:
         when([&] { return f.received.endsWith("91x8x4x6x1x3x0x"); },
              [&] {
                  f.clearLine();
-                 when([&] { return !f.window.lblHanging->isHidden(); },
-                      [&] { bannersHangingUp = banners(f.window); });
+                 when([&] { return !f.window.lblHanging->isHidden(); }, [&] { bannersHangingUp = banners(f.window); });
                  f.window.cmdConnect_Click();
                  pressed = true;
              });

@@ -25,7 +25,7 @@ QByteArray keptForm(const QByteArray &line)
 QByteArray randomReceived(QRandomGenerator &random)
 {
     static const QByteArrayList pieces{"CONNECT", "CONNECT 2400", "BUSY", "OK", "NO DIALTONE", "NO CARRIER",
-                                       "ERROR", "ATZ", "x", " ", "3x5x2x1x0x"};
+                                       "ERROR",   "ATZ",          "x",    " ",  "3x5x2x1x0x"};
     const int lineEndPercent = random.bounded(2) ? 30 : 1; // some texts have almost no line ends
     const int length = random.bounded(900);
     QByteArray text;
@@ -54,8 +54,8 @@ private slots:
         QTest::addColumn<QByteArray>("line");
 
         QTest::newRow("CR LF OK CR LF") << QByteArrayLiteral("\r\nOK\r\n") << QByteArrayLiteral("OK");
-        QTest::newRow("CONNECT with speed") << QByteArrayLiteral("\r\nCONNECT 2400\r\n")
-                                            << QByteArrayLiteral("CONNECT 2400");
+        QTest::newRow("CONNECT with speed")
+            << QByteArrayLiteral("\r\nCONNECT 2400\r\n") << QByteArrayLiteral("CONNECT 2400");
         QTest::newRow("BUSY before its line end") << QByteArrayLiteral("\r\nBUSY") << QByteArrayLiteral("BU");
         QTest::newRow("BUSY with its line end") << QByteArrayLiteral("\r\nBUSY\r\n") << QByteArrayLiteral("BUSY");
         QTest::newRow("OK alone") << QByteArrayLiteral("OK") << QByteArray();
@@ -63,8 +63,8 @@ private slots:
         QTest::newRow("echoed ATZ") << QByteArrayLiteral("ATZ\r\r\nOK\r\n") << QByteArrayLiteral("OK");
         QTest::newRow("two responses") << QByteArrayLiteral("\r\nOK\r\n\r\nCONNECT 9600\r\n")
                                        << QByteArrayLiteral("CONNECT 9600");
-        QTest::newRow("processor reply's tail first") << QByteArrayLiteral("3x5x2x1x0xQ\r\nOK\r\n")
-                                                      << QByteArrayLiteral("OK");
+        QTest::newRow("processor reply's tail first")
+            << QByteArrayLiteral("3x5x2x1x0xQ\r\nOK\r\n") << QByteArrayLiteral("OK");
         QTest::newRow("empty") << QByteArray() << QByteArray();
         QTest::newRow("one character") << QByteArrayLiteral("O") << QByteArray();
         QTest::newRow("three characters") << QByteArrayLiteral("ABC") << QByteArrayLiteral("A");
@@ -107,34 +107,33 @@ private slots:
         QTest::addColumn<DialResult>("result");
         QTest::addColumn<QByteArray>("word");
 
-        QTest::newRow("CONNECT with speed") << QByteArrayLiteral("CONNECT 2400") << DialResult::Connected
-                                            << QByteArrayLiteral("CONNECT");
+        QTest::newRow("CONNECT with speed")
+            << QByteArrayLiteral("CONNECT 2400") << DialResult::Connected << QByteArrayLiteral("CONNECT");
         QTest::newRow("CONNECT alone") << QByteArrayLiteral("CONNECT") << DialResult::Connected
                                        << QByteArrayLiteral("CONNECT");
-        QTest::newRow("CONNECT after other characters") << QByteArrayLiteral(" CONNECT 2400") << DialResult::None
-                                                        << QByteArray();
-        QTest::newRow("connect in lower case") << QByteArrayLiteral("connect 2400") << DialResult::None
-                                               << QByteArray();
+        QTest::newRow("CONNECT after other characters")
+            << QByteArrayLiteral(" CONNECT 2400") << DialResult::None << QByteArray();
+        QTest::newRow("connect in lower case") << QByteArrayLiteral("connect 2400") << DialResult::None << QByteArray();
         QTest::newRow("CONNEC cut short") << QByteArrayLiteral("CONNEC") << DialResult::None << QByteArray();
         QTest::newRow("BUSY") << QByteArrayLiteral("BUSY") << DialResult::Busy << QByteArrayLiteral("BUSY");
-        QTest::newRow("BUSY among other words") << QByteArrayLiteral("LINE BUSY NOW") << DialResult::Busy
-                                                << QByteArrayLiteral("BUSY");
+        QTest::newRow("BUSY among other words")
+            << QByteArrayLiteral("LINE BUSY NOW") << DialResult::Busy << QByteArrayLiteral("BUSY");
         QTest::newRow("busy in lower case") << QByteArrayLiteral("busy") << DialResult::None << QByteArray();
         QTest::newRow("NO DIALTONE") << QByteArrayLiteral("NO DIALTONE") << DialResult::NoDialtone
                                      << QByteArrayLiteral("NO DIALTONE");
-        QTest::newRow("CONNECT before BUSY") << QByteArrayLiteral("CONNECT BUSY") << DialResult::Connected
-                                             << QByteArrayLiteral("CONNECT");
-        QTest::newRow("BUSY before NO DIALTONE") << QByteArrayLiteral("NO DIALTONE BUSY") << DialResult::Busy
-                                                 << QByteArrayLiteral("BUSY");
-        QTest::newRow("NO DIALTONE before ERROR") << QByteArrayLiteral("ERROR NO DIALTONE")
-                                                  << DialResult::NoDialtone << QByteArrayLiteral("NO DIALTONE");
+        QTest::newRow("CONNECT before BUSY")
+            << QByteArrayLiteral("CONNECT BUSY") << DialResult::Connected << QByteArrayLiteral("CONNECT");
+        QTest::newRow("BUSY before NO DIALTONE")
+            << QByteArrayLiteral("NO DIALTONE BUSY") << DialResult::Busy << QByteArrayLiteral("BUSY");
+        QTest::newRow("NO DIALTONE before ERROR")
+            << QByteArrayLiteral("ERROR NO DIALTONE") << DialResult::NoDialtone << QByteArrayLiteral("NO DIALTONE");
         QTest::newRow("NO CARRIER") << QByteArrayLiteral("NO CARRIER") << DialResult::Failed
                                     << QByteArrayLiteral("NO CARRIER");
         QTest::newRow("NO ANSWER") << QByteArrayLiteral("NO ANSWER") << DialResult::Failed
                                    << QByteArrayLiteral("NO ANSWER");
         QTest::newRow("ERROR") << QByteArrayLiteral("ERROR") << DialResult::Failed << QByteArrayLiteral("ERROR");
-        QTest::newRow("no carrier in lower case") << QByteArrayLiteral("no carrier") << DialResult::None
-                                                  << QByteArray();
+        QTest::newRow("no carrier in lower case")
+            << QByteArrayLiteral("no carrier") << DialResult::None << QByteArray();
         QTest::newRow("OK") << QByteArrayLiteral("OK") << DialResult::None << QByteArray();
         QTest::newRow("RING") << QByteArrayLiteral("RING") << DialResult::None << QByteArray();
         QTest::newRow("empty") << QByteArray() << DialResult::None << QByteArray();
@@ -181,8 +180,8 @@ private slots:
             Scanner scan;
             qsizetype fed = 0;
             while (fed < text.size()) {
-                const qsizetype size = std::min<qsizetype>(text.size() - fed,
-                                                           random.bounded(8) ? random.bounded(6) : random.bounded(400));
+                const qsizetype size =
+                    std::min<qsizetype>(text.size() - fed, random.bounded(8) ? random.bounded(6) : random.bounded(400));
                 scan.append(QByteArrayView(text).sliced(fed, size));
                 fed += size;
 
@@ -192,8 +191,7 @@ private slots:
                 QCOMPARE(scan.received(), qint64(fed));
                 QVERIFY2(ModemScan::beginsWithConnect(scan.line()) == ModemScan::beginsWithConnect(reference),
                          context.constData());
-                QVERIFY2(ModemScan::endsWithOk(scan.line()) == ModemScan::endsWithOk(reference),
-                         context.constData());
+                QVERIFY2(ModemScan::endsWithOk(scan.line()) == ModemScan::endsWithOk(reference), context.constData());
                 QVERIFY(scan.keptSize() <= Scanner::LineLimit + Scanner::Join.size() + 2);
             }
         }

@@ -3,10 +3,10 @@
 // vanish. All traffic stays on 127.0.0.1, and every wait is bounded.
 #include "ModemWindowFixture.h"
 #include "Ser2NetFixture.h"
-#include "WindowFixture.h"
 #include "TcpListener.h"
-#include "WindowLook.h"
 #include "When.h"
+#include "WindowFixture.h"
+#include "WindowLook.h"
 
 #include "link/LinkTexts.h"
 
@@ -49,7 +49,9 @@ QString lineOf(const QString &device)
     const int bits = (t.c_cflag & CSIZE) == CS8 ? 8 : (t.c_cflag & CSIZE) == CS7 ? 7 : 0;
     const char parity = !(t.c_cflag & PARENB) ? 'N' : (t.c_cflag & PARODD) ? 'O' : 'E';
     return QStringLiteral("%1 %2%3%4, %5")
-        .arg(speed == B2400 ? "2400" : speed == B9600 ? "9600" : "other")
+        .arg(speed == B2400   ? "2400"
+             : speed == B9600 ? "9600"
+                              : "other")
         .arg(bits)
         .arg(QChar::fromLatin1(parity))
         .arg((t.c_cflag & CSTOPB) ? 2 : 1)
@@ -338,7 +340,8 @@ private slots:
             if (peer.received.contains(WillComPort) && !peer.received.contains("done"))
                 s.write(DontComPort), peer.received += "done";
             if (peer.received.endsWith("90x"))
-                s.write(QByteArrayLiteral("3x5x\xff\xff" "2x2x0x\r\n"));
+                s.write(QByteArrayLiteral("3x5x\xff\xff"
+                                          "2x2x0x\r\n"));
         };
         QVERIFY(linkTo(networkAddress("rfc2217", peer.server.serverPort())));
         MSComm port;
@@ -354,7 +357,8 @@ private slots:
         QTRY_VERIFY(peer.received.endsWith("\xff\xff"));
         port.Output("90x");
         Received got{port, {}};
-        QTRY_COMPARE(got(), QByteArrayLiteral("3x5x\xff" "2x2x0x\r\n"));
+        QTRY_COMPARE(got(), QByteArrayLiteral("3x5x\xff"
+                                              "2x2x0x\r\n"));
     }
 
     // The device server goes away without its connection being closed in order, or closes it.
@@ -454,8 +458,9 @@ private slots:
         qDeleteAll(fillers);
 
         QVERIFY(!comm.PortOpen());
-        QCOMPARE(comm.openFailure(),
-                 QStringLiteral("COM 2 (tcp://127.0.0.1:%1) could not be opened: no answer within 5 seconds.").arg(port));
+        QCOMPARE(
+            comm.openFailure(),
+            QStringLiteral("COM 2 (tcp://127.0.0.1:%1) could not be opened: no answer within 5 seconds.").arg(port));
         QVERIFY2(took >= Pacing::NetworkConnectLimit.count() - 50 && took < Pacing::NetworkConnectLimit.count() + 2000,
                  qPrintable(QString::number(took)));
         QVERIFY(ticks >= 20);

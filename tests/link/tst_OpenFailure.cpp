@@ -15,18 +15,23 @@ private slots:
         QTest::addColumn<QString>("deniedGroup");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("missing device") << "No such file or directory" << ""
+        QTest::newRow("missing device") << "No such file or directory"
+                                        << ""
                                         << "COM 3 (/dev/ttyS2) could not be opened: No such file or directory.";
         QTest::newRow("permission, dialout")
-            << "Permission denied" << "dialout"
+            << "Permission denied"
+            << "dialout"
             << "COM 3 (/dev/ttyS2) could not be opened: Permission denied. Ask for your user to be added to the group "
                "dialout (sudo adduser $USER dialout), then log in again.";
         QTest::newRow("permission, another group")
-            << "Permission denied" << "uucp"
+            << "Permission denied"
+            << "uucp"
             << "COM 3 (/dev/ttyS2) could not be opened: Permission denied. Ask for your user to be added to the group "
                "uucp (sudo adduser $USER uucp), then log in again.";
         QTest::newRow("permission, device of root: no advice")
-            << "Permission denied" << "root" << "COM 3 (/dev/ttyS2) could not be opened: Permission denied.";
+            << "Permission denied"
+            << "root"
+            << "COM 3 (/dev/ttyS2) could not be opened: Permission denied.";
     }
 
     void text()
@@ -34,7 +39,8 @@ private slots:
         QFETCH(QString, reason);
         QFETCH(QString, deniedGroup);
         QFETCH(QString, expected);
-        QCOMPARE(LinkTexts::openFailure(QStringLiteral("COM 3"), QStringLiteral("/dev/ttyS2"), reason, deniedGroup), expected);
+        QCOMPARE(LinkTexts::openFailure(QStringLiteral("COM 3"), QStringLiteral("/dev/ttyS2"), reason, deniedGroup),
+                 expected);
     }
 };
 

@@ -23,8 +23,8 @@ private slots:
         QTest::addColumn<int>("dataBits");
         QTest::addColumn<int>("stopBits");
 
-        QTest::newRow("the program's own") << "2400,n,8,1" << true << 2400 << int(QSerialPort::NoParity) << 8
-                                           << int(QSerialPort::OneStop);
+        QTest::newRow("the program's own")
+            << "2400,n,8,1" << true << 2400 << int(QSerialPort::NoParity) << 8 << int(QSerialPort::OneStop);
         QTest::newRow("even, 7, 2") << "9600,e,7,2" << true << 9600 << int(QSerialPort::EvenParity) << 7
                                     << int(QSerialPort::TwoStop);
         QTest::newRow("odd, upper case") << "1200,O,8,1" << true << 1200 << int(QSerialPort::OddParity) << 8
@@ -95,7 +95,8 @@ private slots:
         QCOMPARE(PortName::device(2, folder.path()), QStringLiteral("tcp://[::1]:2000"));
         // A relative device link is read as written, and opened from the folder it lives in.
         QCOMPARE(PortName::link(3, folder.path()), QStringLiteral("../dev/ttyUSB1"));
-        QCOMPARE(PortName::device(3, folder.path()), QDir::cleanPath(folder.path() + QStringLiteral("/../dev/ttyUSB1")));
+        QCOMPARE(PortName::device(3, folder.path()),
+                 QDir::cleanPath(folder.path() + QStringLiteral("/../dev/ttyUSB1")));
         QCOMPARE(PortName::link(4, folder.path()), std::nullopt);
     }
 
@@ -119,8 +120,8 @@ private slots:
         QTest::newRow("tcp by address") << "tcp://127.0.0.1:2000" << true << tcp << "127.0.0.1" << 2000
                                         << "tcp://127.0.0.1:2000";
         QTest::newRow("scheme in capitals") << "TCP://host:7" << true << tcp << "host" << 7 << "tcp://host:7";
-        QTest::newRow("ipv6 in brackets") << "rfc2217://[fe80::1]:4001" << true << rfc << "fe80::1" << 4001
-                                          << "rfc2217://[fe80::1]:4001";
+        QTest::newRow("ipv6 in brackets")
+            << "rfc2217://[fe80::1]:4001" << true << rfc << "fe80::1" << 4001 << "rfc2217://[fe80::1]:4001";
         QTest::newRow("ipv6 bare") << "tcp://::1:2000" << false << 0 << "" << 0 << "";
         QTest::newRow("no port") << "tcp://host" << false << 0 << "" << 0 << "";
         QTest::newRow("empty port") << "tcp://host:" << false << 0 << "" << 0 << "";

@@ -6,7 +6,9 @@
 
 namespace {
 
-const QByteArray Opening = QByteArray::fromHex("fffb00" "fffd00" "fffb2c"); // WILL/DO BINARY, WILL COM-PORT
+const QByteArray Opening = QByteArray::fromHex("fffb00"
+                                               "fffd00"
+                                               "fffb2c"); // WILL/DO BINARY, WILL COM-PORT
 
 QByteArray sb(const QByteArray &hex)
 {
@@ -61,8 +63,8 @@ private slots:
         QTest::newRow("modem state inside the payload")
             << QByteArrayLiteral("CONN") + sb("6b80") + QByteArrayLiteral("ECT 2400\r\n")
             << QByteArrayLiteral("CONNECT 2400\r\n");
-        QTest::newRow("IAC inside a subnegotiation") << sb("6500ffff0960") + QByteArrayLiteral("x")
-                                                     << QByteArrayLiteral("x");
+        QTest::newRow("IAC inside a subnegotiation")
+            << sb("6500ffff0960") + QByteArrayLiteral("x") << QByteArrayLiteral("x");
         QTest::newRow("CR NUL stays as it is") << QByteArray::fromHex("0d00") << QByteArray::fromHex("0d00");
     }
     void receivedPayloadWithoutCommands()
@@ -146,8 +148,11 @@ private slots:
     {
         TelnetStream s;
         s.takeToPeer();
-        s.receive(QByteArray::fromHex("fffb01" "fffd18"));
-        QCOMPARE(s.takeToPeer().toHex(), QByteArray::fromHex("fffe01" "fffc18").toHex());
+        s.receive(QByteArray::fromHex("fffb01"
+                                      "fffd18"));
+        QCOMPARE(s.takeToPeer().toHex(), QByteArray::fromHex("fffe01"
+                                                             "fffc18")
+                                             .toHex());
     }
 };
 

@@ -41,10 +41,10 @@ bool isControl(QWidget *w)
         return false;
     if (qobject_cast<QComboBox *>(w->parentWidget()) || qobject_cast<QTabBar *>(w->parentWidget()))
         return false;
-    return qobject_cast<QAbstractButton *>(w) || qobject_cast<QLabel *>(w) || qobject_cast<QLineEdit *>(w) ||
-           qobject_cast<QComboBox *>(w) || qobject_cast<QGroupBox *>(w) || qobject_cast<QTabBar *>(w) ||
-           qobject_cast<Lamp *>(w) || qobject_cast<ReadoutBox *>(w) || qobject_cast<SplashLogo *>(w) ||
-           qobject_cast<TabControl *>(w);
+    return qobject_cast<QAbstractButton *>(w) || qobject_cast<QLabel *>(w) || qobject_cast<QLineEdit *>(w)
+           || qobject_cast<QComboBox *>(w) || qobject_cast<QGroupBox *>(w) || qobject_cast<QTabBar *>(w)
+           || qobject_cast<Lamp *>(w) || qobject_cast<ReadoutBox *>(w) || qobject_cast<SplashLogo *>(w)
+           || qobject_cast<TabControl *>(w);
 }
 
 QStringList unnamedControls(QWidget *window)
@@ -205,9 +205,10 @@ private slots:
     {
         QFETCH(QString, banner);
         const QMap<QString, QLabel *> banners{
-            {"lblConnected", w->lblConnected}, {"lblUpdating", w->lblUpdating}, {"lblBusy", w->lblBusy},
-            {"lblNoDialtone", w->lblNoDialtone}, {"lblDialing", w->lblDialing}, {"lblInitializing", w->lblInitializing},
-            {"lblHanging", w->lblHanging}, {"lblProof", w->lblProof}};
+            {"lblConnected", w->lblConnected}, {"lblUpdating", w->lblUpdating},
+            {"lblBusy", w->lblBusy},           {"lblNoDialtone", w->lblNoDialtone},
+            {"lblDialing", w->lblDialing},     {"lblInitializing", w->lblInitializing},
+            {"lblHanging", w->lblHanging},     {"lblProof", w->lblProof}};
         QLabel *label = banners.value(banner);
         label->show();
         QCOMPARE(announcements(label), 1);
@@ -230,7 +231,6 @@ private slots:
         w->lblProof->hide();
         TestEnvironment::desktop().reset();
     }
-
 };
 
 SONARELLE_TEST_MAIN(tst_Accessibility)

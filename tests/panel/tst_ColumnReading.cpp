@@ -39,17 +39,23 @@ private slots:
         QTest::addColumn<QList<bool>>("lit");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("level 4") << "Peak Processing" << Scale::Levels << column(8, {3}) << "Peak Processing: level 4 of 8";
-        QTest::newRow("lowest level") << "Program Density" << Scale::Levels << column(8, {0}) << "Program Density: level 1 of 8";
-        QTest::newRow("highest level") << "Program Density" << Scale::Levels << column(8, {7}) << "Program Density: level 8 of 8";
+        QTest::newRow("level 4") << "Peak Processing" << Scale::Levels << column(8, {3})
+                                 << "Peak Processing: level 4 of 8";
+        QTest::newRow("lowest level") << "Program Density" << Scale::Levels << column(8, {0})
+                                      << "Program Density: level 1 of 8";
+        QTest::newRow("highest level") << "Program Density" << Scale::Levels << column(8, {7})
+                                       << "Program Density: level 8 of 8";
         QTest::newRow("-6 dB") << "Low EQ" << Scale::Decibels << column(5, {0}) << "Low EQ: -6 dB";
         QTest::newRow("-3 dB") << "Low EQ" << Scale::Decibels << column(5, {1}) << "Low EQ: -3 dB";
         QTest::newRow("0 dB") << "High EQ" << Scale::Decibels << column(5, {2}) << "High EQ: 0 dB";
         QTest::newRow("+3 dB") << "High EQ" << Scale::Decibels << column(5, {3}) << "High EQ: +3 dB";
         QTest::newRow("+6 dB") << "High EQ" << Scale::Decibels << column(5, {4}) << "High EQ: +6 dB";
-        QTest::newRow("off line: all lit") << "Peak Processing" << Scale::Levels << column(8, all(8)) << "Peak Processing: no value";
-        QTest::newRow("off line: all lit, dB") << "High EQ" << Scale::Decibels << column(5, all(5)) << "High EQ: no value";
-        QTest::newRow("out of range: none lit") << "Program Density" << Scale::Levels << column(8, {}) << "Program Density: no value";
+        QTest::newRow("off line: all lit")
+            << "Peak Processing" << Scale::Levels << column(8, all(8)) << "Peak Processing: no value";
+        QTest::newRow("off line: all lit, dB")
+            << "High EQ" << Scale::Decibels << column(5, all(5)) << "High EQ: no value";
+        QTest::newRow("out of range: none lit")
+            << "Program Density" << Scale::Levels << column(8, {}) << "Program Density: no value";
         QTest::newRow("two lit") << "Low EQ" << Scale::Decibels << column(5, {1, 3}) << "Low EQ: no value";
     }
 

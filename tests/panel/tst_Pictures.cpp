@@ -1,8 +1,8 @@
 #include "TestMain.h"
 
+#include "app/frmAbout.h"
 #include "panel/ButtonPicture.h"
 #include "panel/ProgramIcon.h"
-#include "app/frmAbout.h"
 #include "panel/frmMain.h"
 #include "settings/frmModem.h"
 

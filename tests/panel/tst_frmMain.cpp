@@ -1,9 +1,9 @@
 #include "TestMain.h"
 
+#include "link/Pacing.h"
 #include "panel/Lamp.h"
 #include "panel/ReadoutBox.h"
 #include "panel/Twips.h"
-#include "link/Pacing.h"
 #include "panel/frmMain.h"
 
 #include <QAction>
@@ -29,8 +29,8 @@ QList<QPushButton *> adjustButtonsOf(frmMain &w)
 // Front first, as the banners stack.
 QList<QLabel *> bannersOf(frmMain &w)
 {
-    return {w.lblNoDialtone, w.lblBusy, w.lblInitializing, w.lblUpdating, w.lblOffLine,
-            w.lblProof,      w.lblHanging, w.lblConnected, w.lblDialing};
+    return {w.lblNoDialtone, w.lblBusy,    w.lblInitializing, w.lblUpdating, w.lblOffLine,
+            w.lblProof,      w.lblHanging, w.lblConnected,    w.lblDialing};
 }
 
 } // namespace
@@ -57,17 +57,28 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("all 26 lamps lit") << "lamps lit" << "26 of 26";
-        QTest::newRow("adjustment buttons disabled, still visible") << "adjustment buttons" << "0 enabled, 6 visible";
-        QTest::newRow("cmdConnect") << "cmdConnect" << "&Connect enabled";
-        QTest::newRow("cmdExit") << "cmdExit" << "E&xit enabled";
-        QTest::newRow("only Off Line shown") << "banners shown" << "Off Line";
-        QTest::newRow("mnuProof disabled, unchecked") << "mnuProof" << "disabled unchecked";
-        QTest::newRow("other menu items enabled") << "other menu items" << "5 of 5 enabled";
-        QTest::newRow("timers disabled") << "timers" << "Timer1 stopped, Timer2 stopped";
-        QTest::newRow("picShow empty") << "picShow" << "";
-        QTest::newRow("serial port closed") << "serial port" << "closed";
-        QTest::newRow("processor settings 0") << "settings" << "0 0 0 0 0";
+        QTest::newRow("all 26 lamps lit") << "lamps lit"
+                                          << "26 of 26";
+        QTest::newRow("adjustment buttons disabled, still visible") << "adjustment buttons"
+                                                                    << "0 enabled, 6 visible";
+        QTest::newRow("cmdConnect") << "cmdConnect"
+                                    << "&Connect enabled";
+        QTest::newRow("cmdExit") << "cmdExit"
+                                 << "E&xit enabled";
+        QTest::newRow("only Off Line shown") << "banners shown"
+                                             << "Off Line";
+        QTest::newRow("mnuProof disabled, unchecked") << "mnuProof"
+                                                      << "disabled unchecked";
+        QTest::newRow("other menu items enabled") << "other menu items"
+                                                  << "5 of 5 enabled";
+        QTest::newRow("timers disabled") << "timers"
+                                         << "Timer1 stopped, Timer2 stopped";
+        QTest::newRow("picShow empty") << "picShow"
+                                       << "";
+        QTest::newRow("serial port closed") << "serial port"
+                                            << "closed";
+        QTest::newRow("processor settings 0") << "settings"
+                                              << "0 0 0 0 0";
     }
 
     void offLineStateAfterDrawForm()
@@ -101,8 +112,8 @@ private slots:
                     shown << banner->text();
             actual = shown.join(", ");
         } else if (item == "mnuProof") {
-            actual = QString(w.mnuProof->isEnabled() ? "enabled" : "disabled") +
-                     (w.mnuProof->isChecked() ? " checked" : " unchecked");
+            actual = QString(w.mnuProof->isEnabled() ? "enabled" : "disabled")
+                     + (w.mnuProof->isChecked() ? " checked" : " unchecked");
         } else if (item == "other menu items") {
             const QList<QAction *> others{w.mnuFileSave, w.mnuFileExit, w.mnuModemSettings, w.mnuAbout,
                                           w.mnuHelpMenu->menuAction()};
@@ -118,7 +129,12 @@ private slots:
         } else if (item == "serial port") {
             actual = w.MSComm1.PortOpen() ? "open" : "closed";
         } else if (item == "settings") {
-            actual = QString("%1 %2 %3 %4 %5").arg(w.PP_Level).arg(w.PD_Level).arg(w.HQ_Level).arg(w.LQ_Level).arg(w.Proof_Flag);
+            actual = QString("%1 %2 %3 %4 %5")
+                         .arg(w.PP_Level)
+                         .arg(w.PD_Level)
+                         .arg(w.HQ_Level)
+                         .arg(w.LQ_Level)
+                         .arg(w.Proof_Flag);
         }
         QCOMPARE(actual, expected);
     }
@@ -237,10 +253,11 @@ private slots:
         QFETCH(QRect, twips);
         frmMain &w = *loaded;
         const QHash<QString, QWidget *> byName{
-            {"cmdPP_Up", w.cmdPP_Up}, {"cmdPP_Dn", w.cmdPP_Dn}, {"cmdPD_Up", w.cmdPD_Up}, {"cmdPD_Dn", w.cmdPD_Dn},
-            {"cmdHigh", w.cmdHigh},   {"cmdLow", w.cmdLow},     {"cmdConnect", w.cmdConnect}, {"cmdExit", w.cmdExit},
-            {"picShow", w.picShow},   {"lblOffLine", w.lblOffLine}, {"lblDialing", w.lblDialing}, {"lblProof", w.lblProof},
-            {"Label2(0)", w.Label2[0]}, {"Label2(4)", w.Label2[4]}, {"Label1(0)", w.Label1[0]},
+            {"cmdPP_Up", w.cmdPP_Up},     {"cmdPP_Dn", w.cmdPP_Dn},     {"cmdPD_Up", w.cmdPD_Up},
+            {"cmdPD_Dn", w.cmdPD_Dn},     {"cmdHigh", w.cmdHigh},       {"cmdLow", w.cmdLow},
+            {"cmdConnect", w.cmdConnect}, {"cmdExit", w.cmdExit},       {"picShow", w.picShow},
+            {"lblOffLine", w.lblOffLine}, {"lblDialing", w.lblDialing}, {"lblProof", w.lblProof},
+            {"Label2(0)", w.Label2[0]},   {"Label2(4)", w.Label2[4]},   {"Label1(0)", w.Label1[0]},
             {"Label1(15)", w.Label1[15]}, {"Label1(18)", w.Label1[18]}, {"Label1(25)", w.Label1[25]},
         };
         QWidget *widget = byName.value(control);

@@ -3,9 +3,9 @@
 // The window stays live, what it holds of the line stays bounded, and its values come from the last reply
 // that passed the exchange's tests.
 #include "ModemWindowFixture.h"
+#include "When.h"
 #include "WindowFixture.h"
 #include "WindowLook.h"
-#include "When.h"
 
 #include <QAction>
 #include <QLabel>
@@ -37,15 +37,14 @@ void answerWith(WindowFixture &f, QByteArrayView command, const QByteArray &byte
 {
     f.line.processor.faults.silent = true;
     auto answered = std::make_shared<bool>(false);
-    QObject::connect(&f.line.emulator, &Emulator::crossed, &f.line.processor,
-                     [&f, command = command.toByteArray(), bytes, once, answered](Transcript::Direction d,
-                                                                                 const QByteArray &) {
-                         if (d != Transcript::Direction::ToDevice || !f.line.received.endsWith(command)
-                             || (once && *answered))
-                             return;
-                         *answered = true;
-                         emit f.line.processor.send(bytes);
-                     });
+    QObject::connect(
+        &f.line.emulator, &Emulator::crossed, &f.line.processor,
+        [&f, command = command.toByteArray(), bytes, once, answered](Transcript::Direction d, const QByteArray &) {
+            if (d != Transcript::Direction::ToDevice || !f.line.received.endsWith(command) || (once && *answered))
+                return;
+            *answered = true;
+            emit f.line.processor.send(bytes);
+        });
 }
 
 // Connects to a processor at 4, 6, 1, 3 with proof off; the line's record and the desktop's cleared.
@@ -182,9 +181,10 @@ private slots:
         QVERIFY(!f.line.received.contains("777x"));
         QVERIFY(TestEnvironment::desktop().beeps.isEmpty());
         // The write's own step of PP stays, as after a write nobody answered; the processor's values stay.
-        QCOMPARE(settings(f.window),
-                 proof ? QStringLiteral("PP 4, PD 6, HQ 1, LQ 3, Proof 0") : QStringLiteral("PP 5, PD 6, HQ 1, LQ 3, Proof 0"));
-        QCOMPARE(lamps(f.window), proof ? QStringLiteral("PP 4, PD 6, HQ 1, LQ 3") : QStringLiteral("PP 5, PD 6, HQ 1, LQ 3"));
+        QCOMPARE(settings(f.window), proof ? QStringLiteral("PP 4, PD 6, HQ 1, LQ 3, Proof 0")
+                                           : QStringLiteral("PP 5, PD 6, HQ 1, LQ 3, Proof 0"));
+        QCOMPARE(lamps(f.window),
+                 proof ? QStringLiteral("PP 4, PD 6, HQ 1, LQ 3") : QStringLiteral("PP 5, PD 6, HQ 1, LQ 3"));
         QCOMPARE(buttonsEnabled(f.window), 6);
         QVERIFY(!f.window.mnuProof->isChecked());
         QVERIFY(f.window.mnuProof->isEnabled());

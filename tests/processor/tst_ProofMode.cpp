@@ -44,7 +44,8 @@ private slots:
         QTest::addColumn<bool>("endsOn");
 
         QTest::newRow("on, answered at once") << 0 << "none" << QByteArray("92x") << true << 1 << true;
-        QTest::newRow("on, answered after one poll") << 0 << "silent until polled" << QByteArray("92x90x") << true << 1 << true;
+        QTest::newRow("on, answered after one poll")
+            << 0 << "silent until polled" << QByteArray("92x90x") << true << 1 << true;
         QTest::newRow("on, never reported") << 0 << "stuck" << QByteArray("92x").repeated(5) << true << 0 << false;
         QTest::newRow("off, answered") << 1 << "none" << QByteArray("93x") << false << 0 << false;
         QTest::newRow("off, no answer: nothing zeroed")
@@ -73,10 +74,11 @@ private slots:
             p.faults.cutTo = 11;
         }
         if (fault == "silent until polled")
-            QObject::connect(&f.line.emulator, &Emulator::crossed, &p, [&p](Transcript::Direction d, const QByteArray &b) {
-                if (d == Transcript::Direction::ToDevice && b.contains("90x"))
-                    p.faults.silent = false;
-            });
+            QObject::connect(&f.line.emulator, &Emulator::crossed, &p,
+                             [&p](Transcript::Direction d, const QByteArray &b) {
+                                 if (d == Transcript::Direction::ToDevice && b.contains("90x"))
+                                     p.faults.silent = false;
+                             });
         QCOMPARE(f.window.mnuProof->isChecked(), startProof == 1);
         bool updatingSeen = false;
         QTimer::singleShot(3, [&] { updatingSeen = !f.window.lblUpdating->isHidden(); });

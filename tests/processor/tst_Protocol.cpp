@@ -11,7 +11,13 @@ namespace Protocol {
 char *toString(const Reply &r)
 {
     return qstrdup(QStringLiteral("PP %1, PD %2, HQ %3, LQ %4, Proof %5")
-                           .arg(r.PP).arg(r.PD).arg(r.HQ).arg(r.LQ).arg(r.Proof).toLatin1().constData());
+                       .arg(r.PP)
+                       .arg(r.PD)
+                       .arg(r.HQ)
+                       .arg(r.LQ)
+                       .arg(r.Proof)
+                       .toLatin1()
+                       .constData());
 }
 } // namespace Protocol
 
@@ -39,8 +45,8 @@ private slots:
         QTest::addColumn<QByteArray>("string");
         QTest::addColumn<QByteArray>("message");
 
-        QTest::newRow("PP 3, PD 5, 0 dB, -3 dB") << 3 << 5 << 2 << 1 << QByteArrayLiteral("3x5x2x1x0x")
-                                                 << QByteArrayLiteral("8x3x5x2x1x0x");
+        QTest::newRow("PP 3, PD 5, 0 dB, -3 dB")
+            << 3 << 5 << 2 << 1 << QByteArrayLiteral("3x5x2x1x0x") << QByteArrayLiteral("8x3x5x2x1x0x");
         QTest::newRow("all at 0") << 0 << 0 << 0 << 0 << QByteArrayLiteral("0x0x0x0x0x")
                                   << QByteArrayLiteral("8x0x0x0x0x0x");
         QTest::newRow("all at the top") << 7 << 7 << 4 << 4 << QByteArrayLiteral("7x7x4x4x0x")
@@ -74,15 +80,13 @@ private slots:
         QTest::newRow("letter at position 3") << QByteArrayLiteral("7xAx4x0x1xx") << Reply{7, 0, 4, 0, 1};
         QTest::newRow("all nines") << QByteArrayLiteral("9x9x9x9x9x9") << Reply{9, 9, 9, 9, 9};
         QTest::newRow("even positions never read") << QByteArrayLiteral("1929394959") << Reply{1, 2, 3, 4, 5};
-        QTest::newRow("nothing after position 10 read") << QByteArrayLiteral("1x1x1x1x1x9x9x9")
-                                                        << Reply{1, 1, 1, 1, 1};
+        QTest::newRow("nothing after position 10 read") << QByteArrayLiteral("1x1x1x1x1x9x9x9") << Reply{1, 1, 1, 1, 1};
         QTest::newRow("short: missing positions read 0") << QByteArrayLiteral("6x5x4") << Reply{6, 5, 4, 0, 0};
         QTest::newRow("eight characters: proof missing") << QByteArrayLiteral("1x2x3x4x") << Reply{1, 2, 3, 4, 0};
         QTest::newRow("empty") << QByteArray() << Reply{};
-        QTest::newRow("signs, blanks and controls read 0") << QByteArray("-x x\rx\0x+x", 11)
-                                                           << Reply{0, 0, 0, 0, 0};
-        QTest::newRow("byte beyond ASCII reads 0") << QByteArray::fromHex("b97831783278ff783378")
-                                                   << Reply{0, 1, 2, 0, 3};
+        QTest::newRow("signs, blanks and controls read 0") << QByteArray("-x x\rx\0x+x", 11) << Reply{0, 0, 0, 0, 0};
+        QTest::newRow("byte beyond ASCII reads 0")
+            << QByteArray::fromHex("b97831783278ff783378") << Reply{0, 1, 2, 0, 3};
     }
 
     void parseReply()
@@ -145,9 +149,9 @@ private slots:
                 for (int hq = 0; hq <= 9; ++hq)
                     for (int lq = 0; lq <= 9; ++lq) {
                         const QByteArray echo = QByteArray::number(pp) + 'x' + QByteArray::number(pd) + 'x'
-                                              + QByteArray::number(hq) + 'x' + QByteArray::number(lq) + "x1xQ";
+                                                + QByteArray::number(hq) + 'x' + QByteArray::number(lq) + "x1xQ";
                         const QByteArray settings =
-                                Protocol::settingsString(qint16(pp), qint16(pd), qint16(hq), qint16(lq));
+                            Protocol::settingsString(qint16(pp), qint16(pd), qint16(hq), qint16(lq));
                         QVERIFY2(!Protocol::echoFound(echo, settings), echo.constData());
                     }
     }
@@ -156,8 +160,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("received");
         QTest::addColumn<int>("wanted");
-        QTest::addColumn<bool>("passes");        // the proof test alone
-        QTest::addColumn<bool>("reportFound");   // and the arrival test with it
+        QTest::addColumn<bool>("passes");      // the proof test alone
+        QTest::addColumn<bool>("reportFound"); // and the arrival test with it
 
         QTest::newRow("on wanted, on reported") << QByteArrayLiteral("3x5x2x1x1xQ") << 1 << true << true;
         QTest::newRow("on wanted, off reported") << QByteArrayLiteral("3x5x2x1x0xQ") << 1 << false << false;
@@ -165,8 +169,8 @@ private slots:
         QTest::newRow("off wanted, on reported") << QByteArrayLiteral("3x5x2x1x1xQ") << 0 << false << false;
         QTest::newRow("on wanted, 9 reported") << QByteArrayLiteral("9x9x9x9x9x9") << 1 << false << false;
         QTest::newRow("off wanted, letter at 9") << QByteArrayLiteral("3x5x2x1xAxQ") << 0 << true << false;
-        QTest::newRow("off wanted, 11 chars of noise") << QByteArrayLiteral("\xff\x00#@!?~\x80\x01zz") << 0 << true
-                                                        << false;
+        QTest::newRow("off wanted, 11 chars of noise")
+            << QByteArrayLiteral("\xff\x00#@!?~\x80\x01zz") << 0 << true << false;
         QTest::newRow("off wanted, exactly 10 chars") << QByteArrayLiteral("3x5x2x1x0x") << 0 << true << false;
         QTest::newRow("off wanted, 8 chars") << QByteArrayLiteral("3x5x2x1x") << 0 << true << false;
         QTest::newRow("off wanted, nothing") << QByteArray() << 0 << true << false;

@@ -49,25 +49,39 @@ private slots:
         QTest::addColumn<QByteArray>("line");
 
         QTest::newRow("PP up 2 -> 3") << QByteArray("2x5x2x1x") << "cmdPP_Up" << 1 << QByteArray("91x8x3x5x2x1x0x777x");
-        QTest::newRow("PP up at 7 stays 7") << QByteArray("7x5x2x1x") << "cmdPP_Up" << 1 << QByteArray("91x8x7x5x2x1x0x777x");
-        QTest::newRow("PP up from 8 -> 7") << QByteArray("8x5x2x1x") << "cmdPP_Up" << 1 << QByteArray("91x8x7x5x2x1x0x777x");
-        QTest::newRow("PP up from 9 -> 7") << QByteArray("9x5x2x1x") << "cmdPP_Up" << 1 << QByteArray("91x8x7x5x2x1x0x777x");
-        QTest::newRow("PP down 3 -> 2") << QByteArray("3x5x2x1x") << "cmdPP_Dn" << 1 << QByteArray("91x8x2x5x2x1x0x777x");
-        QTest::newRow("PP down at 0 stays 0") << QByteArray("0x5x2x1x") << "cmdPP_Dn" << 1 << QByteArray("91x8x0x5x2x1x0x777x");
-        QTest::newRow("PP down from 9 -> 8 -> 7") << QByteArray("9x5x2x1x") << "cmdPP_Dn" << 2
-                                                  << QByteArray("91x8x8x5x2x1x0x777x91x8x7x5x2x1x0x777x");
+        QTest::newRow("PP up at 7 stays 7")
+            << QByteArray("7x5x2x1x") << "cmdPP_Up" << 1 << QByteArray("91x8x7x5x2x1x0x777x");
+        QTest::newRow("PP up from 8 -> 7")
+            << QByteArray("8x5x2x1x") << "cmdPP_Up" << 1 << QByteArray("91x8x7x5x2x1x0x777x");
+        QTest::newRow("PP up from 9 -> 7")
+            << QByteArray("9x5x2x1x") << "cmdPP_Up" << 1 << QByteArray("91x8x7x5x2x1x0x777x");
+        QTest::newRow("PP down 3 -> 2") << QByteArray("3x5x2x1x") << "cmdPP_Dn" << 1
+                                        << QByteArray("91x8x2x5x2x1x0x777x");
+        QTest::newRow("PP down at 0 stays 0")
+            << QByteArray("0x5x2x1x") << "cmdPP_Dn" << 1 << QByteArray("91x8x0x5x2x1x0x777x");
+        QTest::newRow("PP down from 9 -> 8 -> 7")
+            << QByteArray("9x5x2x1x") << "cmdPP_Dn" << 2 << QByteArray("91x8x8x5x2x1x0x777x91x8x7x5x2x1x0x777x");
         QTest::newRow("PD up 5 -> 6") << QByteArray("3x5x2x1x") << "cmdPD_Up" << 1 << QByteArray("91x8x3x6x2x1x0x777x");
-        QTest::newRow("PD up at 7 stays 7") << QByteArray("3x7x2x1x") << "cmdPD_Up" << 1 << QByteArray("91x8x3x7x2x1x0x777x");
-        QTest::newRow("PD up from 9 -> 7") << QByteArray("3x9x2x1x") << "cmdPD_Up" << 1 << QByteArray("91x8x3x7x2x1x0x777x");
-        QTest::newRow("PD down at 0 stays 0") << QByteArray("3x0x2x1x") << "cmdPD_Dn" << 1 << QByteArray("91x8x3x0x2x1x0x777x");
-        QTest::newRow("PD down from 8 -> 7") << QByteArray("3x8x2x1x") << "cmdPD_Dn" << 1 << QByteArray("91x8x3x7x2x1x0x777x");
+        QTest::newRow("PD up at 7 stays 7")
+            << QByteArray("3x7x2x1x") << "cmdPD_Up" << 1 << QByteArray("91x8x3x7x2x1x0x777x");
+        QTest::newRow("PD up from 9 -> 7")
+            << QByteArray("3x9x2x1x") << "cmdPD_Up" << 1 << QByteArray("91x8x3x7x2x1x0x777x");
+        QTest::newRow("PD down at 0 stays 0")
+            << QByteArray("3x0x2x1x") << "cmdPD_Dn" << 1 << QByteArray("91x8x3x0x2x1x0x777x");
+        QTest::newRow("PD down from 8 -> 7")
+            << QByteArray("3x8x2x1x") << "cmdPD_Dn" << 1 << QByteArray("91x8x3x7x2x1x0x777x");
         QTest::newRow("High 2 -> 3") << QByteArray("3x5x2x1x") << "cmdHigh" << 1 << QByteArray("91x8x3x5x3x1x0x777x");
-        QTest::newRow("High 4 wraps to 0") << QByteArray("3x5x4x1x") << "cmdHigh" << 1 << QByteArray("91x8x3x5x0x1x0x777x");
-        QTest::newRow("High from 5 -> 0") << QByteArray("3x5x5x1x") << "cmdHigh" << 1 << QByteArray("91x8x3x5x0x1x0x777x");
-        QTest::newRow("High from 9 -> 0") << QByteArray("3x5x9x1x") << "cmdHigh" << 1 << QByteArray("91x8x3x5x0x1x0x777x");
+        QTest::newRow("High 4 wraps to 0")
+            << QByteArray("3x5x4x1x") << "cmdHigh" << 1 << QByteArray("91x8x3x5x0x1x0x777x");
+        QTest::newRow("High from 5 -> 0")
+            << QByteArray("3x5x5x1x") << "cmdHigh" << 1 << QByteArray("91x8x3x5x0x1x0x777x");
+        QTest::newRow("High from 9 -> 0")
+            << QByteArray("3x5x9x1x") << "cmdHigh" << 1 << QByteArray("91x8x3x5x0x1x0x777x");
         QTest::newRow("Low 1 -> 2") << QByteArray("3x5x2x1x") << "cmdLow" << 1 << QByteArray("91x8x3x5x2x2x0x777x");
-        QTest::newRow("Low 4 wraps to 0") << QByteArray("3x5x2x4x") << "cmdLow" << 1 << QByteArray("91x8x3x5x2x0x0x777x");
-        QTest::newRow("Low from 8 -> 0") << QByteArray("3x5x2x8x") << "cmdLow" << 1 << QByteArray("91x8x3x5x2x0x0x777x");
+        QTest::newRow("Low 4 wraps to 0")
+            << QByteArray("3x5x2x4x") << "cmdLow" << 1 << QByteArray("91x8x3x5x2x0x0x777x");
+        QTest::newRow("Low from 8 -> 0") << QByteArray("3x5x2x8x") << "cmdLow" << 1
+                                         << QByteArray("91x8x3x5x2x0x0x777x");
     }
 
     void stepsAndBounds()
@@ -83,8 +97,9 @@ private slots:
 
         QTRY_COMPARE(f.line.received, line);
         const QByteArray last = line.right(14).left(8); // the four values of the last settings string
-        QCOMPARE(settings(f.window), QStringLiteral("PP %1, PD %2, HQ %3, LQ %4, Proof 0")
-                                         .arg(last[0]).arg(last[2]).arg(last[4]).arg(last[6]));
+        QCOMPARE(
+            settings(f.window),
+            QStringLiteral("PP %1, PD %2, HQ %3, LQ %4, Proof 0").arg(last[0]).arg(last[2]).arg(last[4]).arg(last[6]));
         QCOMPARE(TestEnvironment::desktop().beeps.size(), presses);
     }
 
@@ -143,8 +158,8 @@ private slots:
         const QByteArray &got = f.line.sent;
         const auto digit = [](char c) { return c >= '0' && c <= '9' ? c - '0' : 0; };
         // Positions 1 and 3 are noise; 5, 7 and 9 are the echo's PP, PD and HQ.
-        QCOMPARE(settings(f.window), QStringLiteral("PP %1, PD %2, HQ 3, LQ 5, Proof 3")
-                                         .arg(digit(got[0])).arg(digit(got[2])));
+        QCOMPARE(settings(f.window),
+                 QStringLiteral("PP %1, PD %2, HQ 3, LQ 5, Proof 3").arg(digit(got[0])).arg(digit(got[2])));
         // The write stores the proof state and does nothing else with it.
         QVERIFY(!f.window.Timer1.isActive());
         QVERIFY(!f.window.mnuProof->isChecked());

@@ -9,9 +9,9 @@ namespace {
 // Record 1 as a save writes it right after a failed load: the sixteen defaults.
 QByteArray defaultBytes()
 {
-    return QByteArray::fromHex("FFFF0000") + "COM 1" + QByteArray::fromHex("FFFF0000") + QByteArray(24, ' ')
-        + "0     " + "9     " + "0     " + "*70   " + "COM 3" + QByteArray::fromHex("0000FFFF0000") + "0     "
-        + "AT" + QByteArray(21, ' ');
+    return QByteArray::fromHex("FFFF0000") + "COM 1" + QByteArray::fromHex("FFFF0000") + QByteArray(24, ' ') + "0     "
+           + "9     " + "0     " + "*70   " + "COM 3" + QByteArray::fromHex("0000FFFF0000") + "0     " + "AT"
+           + QByteArray(21, ' ');
 }
 
 } // namespace

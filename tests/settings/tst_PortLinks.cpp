@@ -44,11 +44,15 @@ struct Folders
         QDir().mkpath(dev + QStringLiteral("/serial/by-id"));
         makeFile(dev + QStringLiteral("/ttyUSB0"));
         makeFile(dev + QStringLiteral("/ttyUSB1"));
-        QFile::link(QStringLiteral("../../ttyUSB0"), dev + QStringLiteral("/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0"));
+        QFile::link(QStringLiteral("../../ttyUSB0"),
+                    dev + QStringLiteral("/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0"));
     }
 
     QString byId() const { return dev + QStringLiteral("/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0"); }
-    QStringList dataEntries() const { return QDir(data).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QStringList dataEntries() const
+    {
+        return QDir(data).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
     QList<SystemPort> ports() const
     {
         return {{dev + QStringLiteral("/ttyUSB0"), "FT232R USB UART", "FTDI", "A50285BI", byId()},
@@ -70,25 +74,29 @@ private slots:
         QTest::addColumn<QString>("standsFor");
         QTest::addColumn<QString>("state");
 
-        QTest::newRow("none") << "" << PortEntry::Kind::None << "/dev/ttyS2" << "none: the built-in port";
+        QTest::newRow("none") << "" << PortEntry::Kind::None << "/dev/ttyS2"
+                              << "none: the built-in port";
         QTest::newRow("device present, known to the system")
             << "link:@dev/ttyUSB0" << PortEntry::Kind::Device << "@dev/ttyUSB0"
             << "present: FT232R USB UART, FTDI, serial A50285BI";
         QTest::newRow("device present, the system says nothing of it")
-            << "link:@dev/ttyUSB1" << PortEntry::Kind::Device << "@dev/ttyUSB1" << "present";
+            << "link:@dev/ttyUSB1" << PortEntry::Kind::Device << "@dev/ttyUSB1"
+            << "present";
         QTest::newRow("device present, relative link shown as written")
-            << "link:../dev/ttyUSB1" << PortEntry::Kind::Device << "../dev/ttyUSB1" << "present";
-        QTest::newRow("by-id device")
-            << "link:@dev/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0" << PortEntry::Kind::ById
-            << "@dev/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0"
-            << "present as @dev/ttyUSB0: FT232R USB UART, FTDI, serial A50285BI";
-        QTest::newRow("device absent")
-            << "link:@dev/ttyUSB7" << PortEntry::Kind::Absent << "@dev/ttyUSB7" << "absent now; kept for when it is back";
-        QTest::newRow("by-id device absent")
-            << "link:@dev/serial/by-id/usb-Prolific-if00" << PortEntry::Kind::Absent
-            << "@dev/serial/by-id/usb-Prolific-if00" << "absent now; kept for when it is back";
+            << "link:../dev/ttyUSB1" << PortEntry::Kind::Device << "../dev/ttyUSB1"
+            << "present";
+        QTest::newRow("by-id device") << "link:@dev/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0"
+                                      << PortEntry::Kind::ById
+                                      << "@dev/serial/by-id/usb-FTDI_FT232R_A50285BI-if00-port0"
+                                      << "present as @dev/ttyUSB0: FT232R USB UART, FTDI, serial A50285BI";
+        QTest::newRow("device absent") << "link:@dev/ttyUSB7" << PortEntry::Kind::Absent << "@dev/ttyUSB7"
+                                       << "absent now; kept for when it is back";
+        QTest::newRow("by-id device absent") << "link:@dev/serial/by-id/usb-Prolific-if00" << PortEntry::Kind::Absent
+                                             << "@dev/serial/by-id/usb-Prolific-if00"
+                                             << "absent now; kept for when it is back";
         QTest::newRow("rfc2217") << "link:rfc2217://10.0.0.5:4001" << PortEntry::Kind::Rfc2217
-                                 << "rfc2217://10.0.0.5:4001" << "device server, RFC 2217";
+                                 << "rfc2217://10.0.0.5:4001"
+                                 << "device server, RFC 2217";
         QTest::newRow("tcp") << "link:tcp://[fd00::5]:4002" << PortEntry::Kind::Tcp << "tcp://[fd00::5]:4002"
                              << "device server, raw TCP";
         QTest::newRow("unreadable: an address without a port")
@@ -97,7 +105,8 @@ private slots:
         QTest::newRow("unreadable: an unknown scheme")
             << "link:telnet://devserver:23" << PortEntry::Kind::Unreadable << "telnet://devserver:23"
             << "unreadable: names no device and no usable address";
-        QTest::newRow("foreign: a file") << "file" << PortEntry::Kind::Foreign << "" << "a file, not a link: left alone";
+        QTest::newRow("foreign: a file") << "file" << PortEntry::Kind::Foreign << ""
+                                         << "a file, not a link: left alone";
         QTest::newRow("foreign: a folder") << "folder" << PortEntry::Kind::Foreign << ""
                                            << "a folder, not a link: left alone";
     }
@@ -259,7 +268,8 @@ private slots:
         const QString folder = f.dev + QStringLiteral("/serial/by-id");
         // Two names for one adapter: the first by name is taken.
         QVERIFY(QFile::link(QStringLiteral("../../ttyUSB0"), folder + QStringLiteral("/usb-0000-if00")));
-        QCOMPARE(SystemPorts::byIdName(f.dev + QStringLiteral("/ttyUSB0"), folder), folder + QStringLiteral("/usb-0000-if00"));
+        QCOMPARE(SystemPorts::byIdName(f.dev + QStringLiteral("/ttyUSB0"), folder),
+                 folder + QStringLiteral("/usb-0000-if00"));
         QCOMPARE(SystemPorts::byIdName(f.dev + QStringLiteral("/ttyUSB1"), folder), QString());
         QCOMPARE(SystemPorts::byIdName(f.dev + QStringLiteral("/ttyUSB9"), folder), QString());
         QCOMPARE(SystemPorts::byIdName(f.dev + QStringLiteral("/ttyUSB0"), f.root.filePath("none")), QString());

@@ -27,9 +27,9 @@ namespace {
 
 QByteArray defaultBytes()
 {
-    return QByteArray::fromHex("FFFF0000") + "COM 1" + QByteArray::fromHex("FFFF0000") + QByteArray(24, ' ')
-        + "0     " + "9     " + "0     " + "*70   " + "COM 3" + QByteArray::fromHex("0000FFFF0000") + "0     "
-        + "AT" + QByteArray(21, ' ');
+    return QByteArray::fromHex("FFFF0000") + "COM 1" + QByteArray::fromHex("FFFF0000") + QByteArray(24, ' ') + "0     "
+           + "9     " + "0     " + "*70   " + "COM 3" + QByteArray::fromHex("0000FFFF0000") + "0     " + "AT"
+           + QByteArray(21, ' ');
 }
 
 QString filePath()
@@ -77,11 +77,10 @@ void verifyDefaults(frmModem &f)
 // A record that differs from the defaults in every field.
 QByteArray customBytes()
 {
-    return QByteArray::fromHex("0000FFFF") + "COM 2" + QByteArray::fromHex("0000FFFF") + QByteArray("5551234").leftJustified(24, ' ')
-        + "1     " + "8     " + "1     " + "1170  " + "COM4 " + QByteArray::fromHex("00000000FFFF") + "1     "
-        + QByteArray("AT&F").leftJustified(23, ' ');
+    return QByteArray::fromHex("0000FFFF") + "COM 2" + QByteArray::fromHex("0000FFFF")
+           + QByteArray("5551234").leftJustified(24, ' ') + "1     " + "8     " + "1     " + "1170  " + "COM4 "
+           + QByteArray::fromHex("00000000FFFF") + "1     " + QByteArray("AT&F").leftJustified(23, ' ');
 }
-
 
 #ifdef Q_OS_LINUX
 // Keeps new files out of a folder while the files already in it stay writable, as the root of C: is for a
@@ -151,10 +150,7 @@ private slots:
             QFile::remove(folder.filePath());
     }
 
-    void thePathIsInTheDataFolder()
-    {
-        QCOMPARE(SettingsFile::path(), filePath());
-    }
+    void thePathIsInTheDataFolder() { QCOMPARE(SettingsFile::path(), filePath()); }
 
     void badFilesGiveOneWarningAndTheDefaults_data()
     {
@@ -238,7 +234,7 @@ private slots:
     void theLaterOptionOfAGroupWins()
     {
         QByteArray bytes = defaultBytes();
-        bytes.replace(2, 2, QByteArray::fromHex("0100"));    // Use_Modem 1 beside Direct_Cable -1
+        bytes.replace(2, 2, QByteArray::fromHex("0100"));          // Use_Modem 1 beside Direct_Cable -1
         bytes.replace(66, 6, QByteArray::fromHex("FFFF0000FFFF")); // Off and Loud
         writeFile(bytes);
         frmMain w;
@@ -309,8 +305,9 @@ private slots:
         QCOMPARE(TestEnvironment::desktop().warnings.size(), 1);
         const FakeDesktop::Box warning = TestEnvironment::desktop().warnings[0];
         QCOMPARE(warning.title, SettingsTexts::SaveErrorTitle);
-        QCOMPARE(warning.text, SettingsTexts::saveFailed(QDir::toNativeSeparators(filePath()),
-                                                         SettingsTexts::folderNotMade(QDir::toNativeSeparators(folder))));
+        QCOMPARE(warning.text,
+                 SettingsTexts::saveFailed(QDir::toNativeSeparators(filePath()),
+                                           SettingsTexts::folderNotMade(QDir::toNativeSeparators(folder))));
         QVERIFY(QFileInfo(folder).isFile());
         QFile blocker(folder);
         QVERIFY(blocker.open(QIODevice::ReadOnly));
@@ -419,7 +416,8 @@ private slots:
             QVERIFY(TestEnvironment::desktop().warnings[0].text.contains(QDir::toNativeSeparators(filePath())));
             QVERIFY(!QFile::exists(filePath()));
         }
-        QCOMPARE(QDir(TestEnvironment::dataFolder()).entryList(QDir::Files), present ? QStringList{"Vexa_Data.dat"} : QStringList());
+        QCOMPARE(QDir(TestEnvironment::dataFolder()).entryList(QDir::Files),
+                 present ? QStringList{"Vexa_Data.dat"} : QStringList());
 #else
         QSKIP("keeps new files out of a folder the Linux way");
 #endif

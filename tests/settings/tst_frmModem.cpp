@@ -24,25 +24,44 @@ const QColor Red(255, 0, 0);
 
 QWidget *control(frmModem &f, const QString &name)
 {
-    const QMap<QString, QWidget *> controls{
-        {"optDirect", f.optDirect},   {"optModem", f.optModem},     {"cmbPort", f.cmbPort},
-        {"optTone", f.optTone},       {"optPulse", f.optPulse},     {"txtPhoneNumber", f.txtPhoneNumber},
-        {"chkOutside", f.chkOutside}, {"txt9", f.txt9},             {"chkWaiting", f.chkWaiting},
-        {"txt70", f.txt70},           {"cmbModem", f.cmbModem},     {"optOff", f.optOff},
-        {"optLow", f.optLow},         {"optLoud", f.optLoud},       {"chkModemIni", f.chkModemIni},
-        {"txtModemIni", f.txtModemIni}, {"cmdOk", f.cmdOk},         {"cmdClose", f.cmdClose},
-        {"SSTab1", f.SSTab1},         {"Frame1", f.Frame1},         {"Frame2", f.Frame2},
-        {"Frame3", f.Frame3},         {"Frame4", f.Frame4},         {"Frame5", f.Frame5},
-        {"Frame6", f.Frame6},         {"Label2", f.Label2},         {"Label3", f.Label3},
-        {"Label4", f.Label4},         {"Label5", f.Label5},         {"Label6", f.Label6},
-        {"Label7", f.Label7}};
+    const QMap<QString, QWidget *> controls{{"optDirect", f.optDirect},
+                                            {"optModem", f.optModem},
+                                            {"cmbPort", f.cmbPort},
+                                            {"optTone", f.optTone},
+                                            {"optPulse", f.optPulse},
+                                            {"txtPhoneNumber", f.txtPhoneNumber},
+                                            {"chkOutside", f.chkOutside},
+                                            {"txt9", f.txt9},
+                                            {"chkWaiting", f.chkWaiting},
+                                            {"txt70", f.txt70},
+                                            {"cmbModem", f.cmbModem},
+                                            {"optOff", f.optOff},
+                                            {"optLow", f.optLow},
+                                            {"optLoud", f.optLoud},
+                                            {"chkModemIni", f.chkModemIni},
+                                            {"txtModemIni", f.txtModemIni},
+                                            {"cmdOk", f.cmdOk},
+                                            {"cmdClose", f.cmdClose},
+                                            {"SSTab1", f.SSTab1},
+                                            {"Frame1", f.Frame1},
+                                            {"Frame2", f.Frame2},
+                                            {"Frame3", f.Frame3},
+                                            {"Frame4", f.Frame4},
+                                            {"Frame5", f.Frame5},
+                                            {"Frame6", f.Frame6},
+                                            {"Label2", f.Label2},
+                                            {"Label3", f.Label3},
+                                            {"Label4", f.Label4},
+                                            {"Label5", f.Label5},
+                                            {"Label6", f.Label6},
+                                            {"Label7", f.Label7}};
     return controls.value(name);
 }
 
 // The fourteen controls whose enabled state the rules set, in the order the rules set them.
-const QStringList RuledControls{"cmbPort", "optTone",  "optPulse", "txtPhoneNumber", "chkOutside",
-                                "chkWaiting", "txt9",  "txt70",    "cmbModem",       "optOff",
-                                "optLow",  "optLoud",  "chkModemIni", "txtModemIni"};
+const QStringList RuledControls{"cmbPort",    "optTone", "optPulse",    "txtPhoneNumber", "chkOutside",
+                                "chkWaiting", "txt9",    "txt70",       "cmbModem",       "optOff",
+                                "optLow",     "optLoud", "chkModemIni", "txtModemIni"};
 
 } // namespace
 
@@ -92,46 +111,93 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tip");
 
-        QTest::newRow("optDirect") << "optDirect" << "Direct Cable" << "";
-        QTest::newRow("optModem") << "optModem" << "Modem" << "";
-        QTest::newRow("optTone") << "optTone" << "Tone" << "";
-        QTest::newRow("optPulse") << "optPulse" << "Pulse" << "";
-        QTest::newRow("optOff") << "optOff" << "Off" << "";
-        QTest::newRow("optLow") << "optLow" << "Low" << "";
-        QTest::newRow("optLoud") << "optLoud" << "Loud" << "";
-        QTest::newRow("chkOutside") << "chkOutside" << "Dial for outside line."
+        QTest::newRow("optDirect") << "optDirect"
+                                   << "Direct Cable"
+                                   << "";
+        QTest::newRow("optModem") << "optModem"
+                                  << "Modem"
+                                  << "";
+        QTest::newRow("optTone") << "optTone"
+                                 << "Tone"
+                                 << "";
+        QTest::newRow("optPulse") << "optPulse"
+                                  << "Pulse"
+                                  << "";
+        QTest::newRow("optOff") << "optOff"
+                                << "Off"
+                                << "";
+        QTest::newRow("optLow") << "optLow"
+                                << "Low"
+                                << "";
+        QTest::newRow("optLoud") << "optLoud"
+                                 << "Loud"
+                                 << "";
+        QTest::newRow("chkOutside") << "chkOutside"
+                                    << "Dial for outside line."
                                     << "Check if you need to dial a number to get an outside line.";
-        QTest::newRow("chkWaiting") << "chkWaiting" << "Disable Call waiting." << "Check to disable call waiting.";
-        QTest::newRow("chkModemIni") << "chkModemIni" << "Ini. String"
+        QTest::newRow("chkWaiting") << "chkWaiting"
+                                    << "Disable Call waiting."
+                                    << "Check to disable call waiting.";
+        QTest::newRow("chkModemIni") << "chkModemIni"
+                                     << "Ini. String"
                                      << "Check to add Custom AT commands to the modem settings.";
-        QTest::newRow("cmdOk") << "cmdOk" << "&Ok" << "Click to Save Changes to Settings";
-        QTest::newRow("cmdClose") << "cmdClose" << "&Cancel" << "Cl;ick to Exit Setting";
-        QTest::newRow("cmbPort") << "cmbPort" << "" << "Pick Direct Cable Com Port";
-        QTest::newRow("cmbModem") << "cmbModem" << "" << "Choose which Com Port your modem is set to.";
-        QTest::newRow("txtPhoneNumber") << "txtPhoneNumber" << "" << "Double Click to Change Phone Number";
-        QTest::newRow("Frame4") << "Frame4" << "" << "Connect via a Direct Cable or Modem.";
-        QTest::newRow("Frame6") << "Frame6" << "" << "Set the internal Modem Speaker Volume.";
-        QTest::newRow("Frame1") << "Frame1" << "Tip" << "";
-        QTest::newRow("Frame2") << "Frame2" << "Tip" << "";
-        QTest::newRow("Frame3") << "Frame3" << "Tip" << "";
-        QTest::newRow("Label5") << "Label5" << "Dialing Mode / Number" << "";
-        QTest::newRow("Label6") << "Label6" << "Modem Port" << "";
-        QTest::newRow("Label7") << "Label7" << "Modem Speaker            Volume" << "";
+        QTest::newRow("cmdOk") << "cmdOk"
+                               << "&Ok"
+                               << "Click to Save Changes to Settings";
+        QTest::newRow("cmdClose") << "cmdClose"
+                                  << "&Cancel"
+                                  << "Cl;ick to Exit Setting";
+        QTest::newRow("cmbPort") << "cmbPort"
+                                 << ""
+                                 << "Pick Direct Cable Com Port";
+        QTest::newRow("cmbModem") << "cmbModem"
+                                  << ""
+                                  << "Choose which Com Port your modem is set to.";
+        QTest::newRow("txtPhoneNumber") << "txtPhoneNumber"
+                                        << ""
+                                        << "Double Click to Change Phone Number";
+        QTest::newRow("Frame4") << "Frame4"
+                                << ""
+                                << "Connect via a Direct Cable or Modem.";
+        QTest::newRow("Frame6") << "Frame6"
+                                << ""
+                                << "Set the internal Modem Speaker Volume.";
+        QTest::newRow("Frame1") << "Frame1"
+                                << "Tip"
+                                << "";
+        QTest::newRow("Frame2") << "Frame2"
+                                << "Tip"
+                                << "";
+        QTest::newRow("Frame3") << "Frame3"
+                                << "Tip"
+                                << "";
+        QTest::newRow("Label5") << "Label5"
+                                << "Dialing Mode / Number"
+                                << "";
+        QTest::newRow("Label6") << "Label6"
+                                << "Modem Port"
+                                << "";
+        QTest::newRow("Label7") << "Label7"
+                                << "Modem Speaker            Volume"
+                                << "";
         QTest::newRow("Label2") << "Label2"
                                 << "Pick which way you are going to connect your computer to the Sonarelle.  If by a "
                                    "direct cable, pick which COM port you are going to use.  (Usually COM1 or COM2)"
                                 << "";
-        QTest::newRow("Label3") << "Label3"
-                                << "Select which mode your modem will use in dialing on an outside line." + QString(34, ' ')
-                + "If you need to dial a 9 (or other number) to get an outside line, check that box." + QString(15, ' ')
-                + "To disable call waiting while connected to the Sonarelle, check this box."
-                                << "";
-        QTest::newRow("Label4") << "Label4"
-                                << "Pick which ComPort your modem is connected to and what the volume level you want "
-                                   "through your modem's speakers." + QString(9, ' ')
-                + "If you need to send any additional commands to your modem, use the area provided and check the "
-                  "Ini. String box."
-                                << "";
+        QTest::newRow("Label3")
+            << "Label3"
+            << "Select which mode your modem will use in dialing on an outside line." + QString(34, ' ')
+                   + "If you need to dial a 9 (or other number) to get an outside line, check that box."
+                   + QString(15, ' ') + "To disable call waiting while connected to the Sonarelle, check this box."
+            << "";
+        QTest::newRow("Label4")
+            << "Label4"
+            << "Pick which ComPort your modem is connected to and what the volume level you want "
+               "through your modem's speakers."
+                   + QString(9, ' ')
+                   + "If you need to send any additional commands to your modem, use the area provided and check the "
+                     "Ini. String box."
+            << "";
     }
 
     void captionsAndTips()
@@ -157,37 +223,68 @@ private slots:
         QTest::addColumn<QString>("container");
         QTest::addColumn<QRect>("twips");
 
-        QTest::newRow("SSTab1") << "SSTab1" << "" << QRect(0, 0, 4245, 5535);
-        QTest::newRow("cmdOk") << "cmdOk" << "" << QRect(1680, 4920, 1095, 495);
-        QTest::newRow("cmdClose") << "cmdClose" << "" << QRect(2880, 4920, 1095, 495);
-        QTest::newRow("Frame4") << "Frame4" << "Connection" << QRect(240, 480, 3735, 1095);
-        QTest::newRow("optDirect") << "optDirect" << "Frame4" << QRect(240, 240, 1455, 255);
-        QTest::newRow("optModem") << "optModem" << "Frame4" << QRect(240, 720, 1095, 255);
-        QTest::newRow("cmbPort") << "cmbPort" << "Frame4" << QRect(1800, 240, 1695, 315);
-        QTest::newRow("Frame1") << "Frame1" << "Connection" << QRect(240, 2880, 3735, 1935);
-        QTest::newRow("Label2") << "Label2" << "Frame1" << QRect(360, 480, 3255, 975);
-        QTest::newRow("Frame5") << "Frame5" << "Dialing" << QRect(240, 480, 3735, 1095);
-        QTest::newRow("optTone") << "optTone" << "Frame5" << QRect(240, 240, 975, 255);
-        QTest::newRow("optPulse") << "optPulse" << "Frame5" << QRect(240, 720, 1095, 195);
-        QTest::newRow("Label5") << "Label5" << "Frame5" << QRect(1200, 240, 2295, 255);
-        QTest::newRow("txtPhoneNumber") << "txtPhoneNumber" << "Frame5" << QRect(1200, 600, 2295, 285);
-        QTest::newRow("chkOutside") << "chkOutside" << "Dialing" << QRect(480, 1920, 1695, 375);
-        QTest::newRow("txt9") << "txt9" << "Dialing" << QRect(3120, 1920, 615, 285);
-        QTest::newRow("chkWaiting") << "chkWaiting" << "Dialing" << QRect(480, 2400, 1815, 375);
-        QTest::newRow("txt70") << "txt70" << "Dialing" << QRect(3120, 2400, 615, 285);
-        QTest::newRow("Frame2") << "Frame2" << "Dialing" << QRect(240, 2880, 3735, 1935);
-        QTest::newRow("Label3") << "Label3" << "Frame2" << QRect(360, 360, 3255, 1335);
-        QTest::newRow("Label6") << "Label6" << "Modem Setup" << QRect(480, 720, 1335, 255);
-        QTest::newRow("cmbModem") << "cmbModem" << "Modem Setup" << QRect(2040, 720, 1695, 315);
-        QTest::newRow("Frame6") << "Frame6" << "Modem Setup" << QRect(240, 1080, 3735, 1335);
-        QTest::newRow("optOff") << "optOff" << "Frame6" << QRect(240, 120, 1095, 375);
-        QTest::newRow("optLow") << "optLow" << "Frame6" << QRect(240, 480, 1095, 375);
-        QTest::newRow("optLoud") << "optLoud" << "Frame6" << QRect(240, 840, 1095, 375);
-        QTest::newRow("Label7") << "Label7" << "Frame6" << QRect(2040, 480, 1335, 495);
-        QTest::newRow("chkModemIni") << "chkModemIni" << "Modem Setup" << QRect(480, 2475, 975, 375);
-        QTest::newRow("txtModemIni") << "txtModemIni" << "Modem Setup" << QRect(1560, 2520, 2175, 315);
-        QTest::newRow("Frame3") << "Frame3" << "Modem Setup" << QRect(240, 2880, 3735, 1935);
-        QTest::newRow("Label4") << "Label4" << "Frame3" << QRect(360, 480, 3255, 1335);
+        QTest::newRow("SSTab1") << "SSTab1"
+                                << "" << QRect(0, 0, 4245, 5535);
+        QTest::newRow("cmdOk") << "cmdOk"
+                               << "" << QRect(1680, 4920, 1095, 495);
+        QTest::newRow("cmdClose") << "cmdClose"
+                                  << "" << QRect(2880, 4920, 1095, 495);
+        QTest::newRow("Frame4") << "Frame4"
+                                << "Connection" << QRect(240, 480, 3735, 1095);
+        QTest::newRow("optDirect") << "optDirect"
+                                   << "Frame4" << QRect(240, 240, 1455, 255);
+        QTest::newRow("optModem") << "optModem"
+                                  << "Frame4" << QRect(240, 720, 1095, 255);
+        QTest::newRow("cmbPort") << "cmbPort"
+                                 << "Frame4" << QRect(1800, 240, 1695, 315);
+        QTest::newRow("Frame1") << "Frame1"
+                                << "Connection" << QRect(240, 2880, 3735, 1935);
+        QTest::newRow("Label2") << "Label2"
+                                << "Frame1" << QRect(360, 480, 3255, 975);
+        QTest::newRow("Frame5") << "Frame5"
+                                << "Dialing" << QRect(240, 480, 3735, 1095);
+        QTest::newRow("optTone") << "optTone"
+                                 << "Frame5" << QRect(240, 240, 975, 255);
+        QTest::newRow("optPulse") << "optPulse"
+                                  << "Frame5" << QRect(240, 720, 1095, 195);
+        QTest::newRow("Label5") << "Label5"
+                                << "Frame5" << QRect(1200, 240, 2295, 255);
+        QTest::newRow("txtPhoneNumber") << "txtPhoneNumber"
+                                        << "Frame5" << QRect(1200, 600, 2295, 285);
+        QTest::newRow("chkOutside") << "chkOutside"
+                                    << "Dialing" << QRect(480, 1920, 1695, 375);
+        QTest::newRow("txt9") << "txt9"
+                              << "Dialing" << QRect(3120, 1920, 615, 285);
+        QTest::newRow("chkWaiting") << "chkWaiting"
+                                    << "Dialing" << QRect(480, 2400, 1815, 375);
+        QTest::newRow("txt70") << "txt70"
+                               << "Dialing" << QRect(3120, 2400, 615, 285);
+        QTest::newRow("Frame2") << "Frame2"
+                                << "Dialing" << QRect(240, 2880, 3735, 1935);
+        QTest::newRow("Label3") << "Label3"
+                                << "Frame2" << QRect(360, 360, 3255, 1335);
+        QTest::newRow("Label6") << "Label6"
+                                << "Modem Setup" << QRect(480, 720, 1335, 255);
+        QTest::newRow("cmbModem") << "cmbModem"
+                                  << "Modem Setup" << QRect(2040, 720, 1695, 315);
+        QTest::newRow("Frame6") << "Frame6"
+                                << "Modem Setup" << QRect(240, 1080, 3735, 1335);
+        QTest::newRow("optOff") << "optOff"
+                                << "Frame6" << QRect(240, 120, 1095, 375);
+        QTest::newRow("optLow") << "optLow"
+                                << "Frame6" << QRect(240, 480, 1095, 375);
+        QTest::newRow("optLoud") << "optLoud"
+                                 << "Frame6" << QRect(240, 840, 1095, 375);
+        QTest::newRow("Label7") << "Label7"
+                                << "Frame6" << QRect(2040, 480, 1335, 495);
+        QTest::newRow("chkModemIni") << "chkModemIni"
+                                     << "Modem Setup" << QRect(480, 2475, 975, 375);
+        QTest::newRow("txtModemIni") << "txtModemIni"
+                                     << "Modem Setup" << QRect(1560, 2520, 2175, 315);
+        QTest::newRow("Frame3") << "Frame3"
+                                << "Modem Setup" << QRect(240, 2880, 3735, 1935);
+        QTest::newRow("Label4") << "Label4"
+                                << "Frame3" << QRect(360, 480, 3255, 1335);
     }
 
     // Every control sits at its place in twips within its container; a page's places are measured from the
@@ -202,9 +299,9 @@ private slots:
         f.show();
         QWidget *c = control(f, name);
         const QStringList pages{"Connection", "Dialing", "Modem Setup"};
-        QWidget *expectedParent = container.isEmpty()          ? &f
-            : pages.contains(container)                        ? f.SSTab1->widget(pages.indexOf(container))
-                                                               : control(f, container);
+        QWidget *expectedParent = container.isEmpty()         ? &f
+                                  : pages.contains(container) ? f.SSTab1->widget(pages.indexOf(container))
+                                                              : control(f, container);
         QCOMPARE(c->parentWidget(), expectedParent);
         QCOMPARE(c->geometry(), Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
         if (pages.contains(container))
@@ -244,17 +341,25 @@ private slots:
         f.FrmModemUpdate();
 
         const bool direct = connection == "direct";
-        const QMap<QString, bool> expected{
-            {"cmbPort", direct},           {"optTone", !direct},     {"optPulse", !direct},
-            {"txtPhoneNumber", !direct},   {"chkOutside", !direct},  {"chkWaiting", !direct},
-            {"txt9", !direct && outside == 1}, {"txt70", !direct && waiting == 1}, {"cmbModem", !direct},
-            {"optOff", !direct},           {"optLow", !direct},      {"optLoud", !direct},
-            {"chkModemIni", !direct},      {"txtModemIni", !direct && ini == 1}};
+        const QMap<QString, bool> expected{{"cmbPort", direct},
+                                           {"optTone", !direct},
+                                           {"optPulse", !direct},
+                                           {"txtPhoneNumber", !direct},
+                                           {"chkOutside", !direct},
+                                           {"chkWaiting", !direct},
+                                           {"txt9", !direct && outside == 1},
+                                           {"txt70", !direct && waiting == 1},
+                                           {"cmbModem", !direct},
+                                           {"optOff", !direct},
+                                           {"optLow", !direct},
+                                           {"optLoud", !direct},
+                                           {"chkModemIni", !direct},
+                                           {"txtModemIni", !direct && ini == 1}};
         for (const QString &name : RuledControls)
             QVERIFY2(control(f, name)->isEnabled() == expected.value(name), qPrintable(name));
-        for (QWidget *never : {static_cast<QWidget *>(f.optDirect), static_cast<QWidget *>(f.optModem),
-                               static_cast<QWidget *>(f.cmdOk), static_cast<QWidget *>(f.cmdClose),
-                               static_cast<QWidget *>(f.SSTab1)})
+        for (QWidget *never :
+             {static_cast<QWidget *>(f.optDirect), static_cast<QWidget *>(f.optModem), static_cast<QWidget *>(f.cmdOk),
+              static_cast<QWidget *>(f.cmdClose), static_cast<QWidget *>(f.SSTab1)})
             QVERIFY(never->isEnabled());
         QCOMPARE(value(f.optDirect), qint16(direct ? -1 : 0));
         QCOMPARE(value(f.chkOutside), outside);
@@ -449,10 +554,10 @@ private slots:
     {
         frmMain w;
         frmModem &f = w.Modem();
-        const QStringList expected{"SSTab1",   "chkOutside", "chkWaiting", "txt9",        "txt70",
-                                   "optDirect", "optModem",  "optTone",    "optPulse",    "cmbPort",
-                                   "cmbModem", "txtModemIni", "chkModemIni", "optOff",    "optLow",
-                                   "optLoud",  "txtPhoneNumber", "cmdClose", "cmdOk"};
+        const QStringList expected{"SSTab1",    "chkOutside",     "chkWaiting",  "txt9",     "txt70",
+                                   "optDirect", "optModem",       "optTone",     "optPulse", "cmbPort",
+                                   "cmbModem",  "txtModemIni",    "chkModemIni", "optOff",   "optLow",
+                                   "optLoud",   "txtPhoneNumber", "cmdClose",    "cmdOk"};
         QMap<QWidget *, QString> names;
         for (const QString &name : expected) {
             QWidget *c = control(f, name);

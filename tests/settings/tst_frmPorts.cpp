@@ -147,15 +147,18 @@ private slots:
 
         QVERIFY(QFile::link(device.fileName(), dev.filePath(QStringLiteral("usb-FTDI-if00-port0"))));
         systemPorts = {{"/dev/ttyUSB9", "", "", "", ""},
-                       {device.fileName(), "FT232R USB UART", "FTDI", "A50285BI", dev.filePath(QStringLiteral("usb-FTDI-if00-port0"))}};
+                       {device.fileName(), "FT232R USB UART", "FTDI", "A50285BI",
+                        dev.filePath(QStringLiteral("usb-FTDI-if00-port0"))}};
         QVERIFY(QFile::link(device.fileName(), com(4)));
         QVERIFY(QFile::link(QStringLiteral("tcp://"), com(5)));
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTest::keyClick(&f, Qt::Key_R, Qt::AltModifier);
         QTRY_COMPARE(f.cmbSerial->itemData(1).toString(), dev.filePath(QStringLiteral("usb-FTDI-if00-port0")));
         QCOMPARE(f.cmbSerial->count(), 2);
-        QCOMPARE(f.cmbSerial->itemText(1), device.fileName() + QStringLiteral(" (FT232R USB UART, FTDI, serial A50285BI)"));
-        QCOMPARE(row(f, 4), QStringLiteral("COM 4 | %1 | present: FT232R USB UART, FTDI, serial A50285BI").arg(device.fileName()));
+        QCOMPARE(f.cmbSerial->itemText(1),
+                 device.fileName() + QStringLiteral(" (FT232R USB UART, FTDI, serial A50285BI)"));
+        QCOMPARE(row(f, 4),
+                 QStringLiteral("COM 4 | %1 | present: FT232R USB UART, FTDI, serial A50285BI").arg(device.fileName()));
         QCOMPARE(row(f, 5), QStringLiteral("COM 5 | tcp:// | unreadable: names no device and no usable address"));
 
         choose(f, 2);
@@ -187,8 +190,9 @@ private slots:
     // The stable name is written for an adapter that has one, so it keeps its COM number in any socket.
     void aSerialPortIsAssignedByItsStableName()
     {
-        systemPorts = {{"/dev/ttyUSB0", "CP2102", "Silicon Labs", "0001", "/dev/serial/by-id/usb-Silicon_Labs_CP2102-if00-port0"},
-                       {"/dev/ttyUSB1", "", "", "", ""}};
+        systemPorts = {
+            {"/dev/ttyUSB0", "CP2102", "Silicon Labs", "0001", "/dev/serial/by-id/usb-Silicon_Labs_CP2102-if00-port0"},
+            {"/dev/ttyUSB1", "", "", "", ""}};
         frmMain w;
         frmPorts &f = w.Ports();
         w.mnuPorts_Click();
@@ -211,14 +215,38 @@ private slots:
         QTest::addColumn<QString>("protocol");
         QTest::addColumn<QString>("written"); // empty: refused with a message
 
-        QTest::newRow("RFC 2217 by name") << " devserver.site " << "4001" << "RFC 2217" << "rfc2217://devserver.site:4001";
-        QTest::newRow("raw TCP by IPv4") << "192.168.1.50" << "4002" << "Raw TCP" << "tcp://192.168.1.50:4002";
-        QTest::newRow("IPv6, bracketed or not") << "[fd00::5]" << "2217" << "RFC 2217" << "rfc2217://[fd00::5]:2217";
-        QTest::newRow("IPv6 bare") << "fd00::5" << "2217" << "Raw TCP" << "tcp://[fd00::5]:2217";
-        QTest::newRow("no host") << "" << "4001" << "RFC 2217" << "";
-        QTest::newRow("no port") << "devserver" << "" << "Raw TCP" << "";
-        QTest::newRow("a host with a blank") << "dev server" << "4001" << "Raw TCP" << "";
-        QTest::newRow("a host with a path") << "devserver/x" << "4001" << "Raw TCP" << "";
+        QTest::newRow("RFC 2217 by name") << " devserver.site "
+                                          << "4001"
+                                          << "RFC 2217"
+                                          << "rfc2217://devserver.site:4001";
+        QTest::newRow("raw TCP by IPv4") << "192.168.1.50"
+                                         << "4002"
+                                         << "Raw TCP"
+                                         << "tcp://192.168.1.50:4002";
+        QTest::newRow("IPv6, bracketed or not") << "[fd00::5]"
+                                                << "2217"
+                                                << "RFC 2217"
+                                                << "rfc2217://[fd00::5]:2217";
+        QTest::newRow("IPv6 bare") << "fd00::5"
+                                   << "2217"
+                                   << "Raw TCP"
+                                   << "tcp://[fd00::5]:2217";
+        QTest::newRow("no host") << ""
+                                 << "4001"
+                                 << "RFC 2217"
+                                 << "";
+        QTest::newRow("no port") << "devserver"
+                                 << ""
+                                 << "Raw TCP"
+                                 << "";
+        QTest::newRow("a host with a blank") << "dev server"
+                                             << "4001"
+                                             << "Raw TCP"
+                                             << "";
+        QTest::newRow("a host with a path") << "devserver/x"
+                                            << "4001"
+                                            << "Raw TCP"
+                                            << "";
     }
 
     void networkAddresses()
@@ -249,9 +277,9 @@ private slots:
         QTest::addColumn<bool>("clear");
         QTest::addColumn<QString>("question");
 
-        QTest::newRow("replace a hand-made link")
-            << "link" << false
-            << "COM 1 now stands for /dev/ttyACM0, which was set outside this window.\n\nReplace it with tcp://devserver:4001?";
+        QTest::newRow("replace a hand-made link") << "link" << false
+                                                  << "COM 1 now stands for /dev/ttyACM0, which was set outside this "
+                                                     "window.\n\nReplace it with tcp://devserver:4001?";
         QTest::newRow("clear a hand-made link")
             << "link" << true
             << "COM 1 now stands for /dev/ttyACM0, which was set outside this window.\n\nClear it, so that COM 1 is "
@@ -382,7 +410,7 @@ private slots:
         QVERIFY(f.cmdAssign->isDefault());
 
         // Tab walks the controls in the order they stand.
-        const QList<QWidget *> order{f.lstPorts,    f.optSerial, f.cmbSerial, f.optNetwork, f.txtHost,   f.txtTcpPort,
+        const QList<QWidget *> order{f.lstPorts,    f.optSerial, f.cmbSerial, f.optNetwork, f.txtHost, f.txtTcpPort,
                                      f.cmbProtocol, f.optNone,   f.cmdAssign, f.cmdRefresh, f.cmdClose};
         QList<QWidget *> walked;
         for (QWidget *next = f.lstPorts; walked.size() < order.size(); next = next->nextInFocusChain())
@@ -404,7 +432,8 @@ private slots:
     {
         frmMain w;
         frmPorts &f = w.Ports();
-        for (QWidget *c : std::initializer_list<QWidget *>{f.lstPorts, f.cmbSerial, f.txtHost, f.txtTcpPort, f.cmbProtocol})
+        for (QWidget *c :
+             std::initializer_list<QWidget *>{f.lstPorts, f.cmbSerial, f.txtHost, f.txtTcpPort, f.cmbProtocol})
             QVERIFY2(!c->accessibleName().isEmpty(), c->metaObject()->className());
         QCOMPARE(f.lstPorts->accessibleName(), QStringLiteral("COM ports"));
         QCOMPARE(f.txtHost->accessibleName(), QStringLiteral("Host"));

@@ -19,10 +19,10 @@ public:
         QString text;
     };
 
-    QList<bool> answers;      // the next answers to askYesNo, taken from the front
+    QList<bool> answers; // the next answers to askYesNo, taken from the front
     QList<Box> questions;
     QList<Box> warnings;
-    QList<qint64> beeps;      // milliseconds since the fake was installed, one per beep
+    QList<qint64> beeps; // milliseconds since the fake was installed, one per beep
     int ends = 0;
     std::function<void()> whenWarned; // runs as each warning is raised, to look at the program at that moment
 

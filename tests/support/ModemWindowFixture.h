@@ -36,8 +36,8 @@ struct ModemWindowFixture
         return options;
     }
 
-    explicit ModemWindowFixture(EmulatedModem::Options modemOptions = {}, double clockRate = 50,
-                                bool scaleModem = true, bool pacedLine = false)
+    explicit ModemWindowFixture(EmulatedModem::Options modemOptions = {}, double clockRate = 50, bool scaleModem = true,
+                                bool pacedLine = false)
         : clockSet((Pacing::setTestClockRate(clockRate), true)),
           modem(&processor, scaleModem ? scaledTo(clockRate, modemOptions) : modemOptions),
           emulator(&modem, {ModemPort, DataFolder::path(), false, !pacedLine, clockRate})

@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include <csignal>
-#include <sys/prctl.h>
 #include <filesystem>
+#include <sys/prctl.h>
 #include <system_error>
 
 // Debian's ser2net in front of a serial device, listening on 127.0.0.1 with a configuration made for the test,
@@ -44,9 +44,9 @@ struct Ser2NetFixture
         process.setProcessChannelMode(QProcess::MergedChannels);
         // Ends with the test, even one that crashes.
         process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-        process.start(QStringLiteral("ser2net"), {QStringLiteral("-n"), QStringLiteral("-u"), QStringLiteral("-c"),
-                                                  config.fileName(), QStringLiteral("-P"),
-                                                  dir.filePath(QStringLiteral("ser2net.pid"))});
+        process.start(QStringLiteral("ser2net"),
+                      {QStringLiteral("-n"), QStringLiteral("-u"), QStringLiteral("-c"), config.fileName(),
+                       QStringLiteral("-P"), dir.filePath(QStringLiteral("ser2net.pid"))});
         if (!process.waitForStarted(5000))
             return;
         // Listening once a connection is taken (and dropped at once, which ser2net shrugs off).

@@ -16,8 +16,7 @@
 // The start-up's own messages (no settings file yet) are cleared from the fake desktop.
 struct WindowFixture
 {
-    explicit WindowFixture(double clockRate = 50)
-        : clockSet((Pacing::setTestClockRate(clockRate), true))
+    explicit WindowFixture(double clockRate = 50) : clockSet((Pacing::setTestClockRate(clockRate), true))
     {
         window.Form_Load();
         setValue(window.Modem().optDirect, -1);

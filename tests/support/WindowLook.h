@@ -48,14 +48,21 @@ inline int litLamp(const QVector<Lamp *> &column)
 inline QString lamps(frmMain &w)
 {
     return QStringLiteral("PP %1, PD %2, HQ %3, LQ %4")
-        .arg(litLamp(w.picPP)).arg(litLamp(w.picPD)).arg(litLamp(w.picHQ)).arg(litLamp(w.picLQ));
+        .arg(litLamp(w.picPP))
+        .arg(litLamp(w.picPD))
+        .arg(litLamp(w.picHQ))
+        .arg(litLamp(w.picLQ));
 }
 
 // "PP 3, PD 5, HQ 2, LQ 1, Proof 0": the window's five settings.
 inline QString settings(frmMain &w)
 {
     return QStringLiteral("PP %1, PD %2, HQ %3, LQ %4, Proof %5")
-        .arg(w.PP_Level).arg(w.PD_Level).arg(w.HQ_Level).arg(w.LQ_Level).arg(w.Proof_Flag);
+        .arg(w.PP_Level)
+        .arg(w.PD_Level)
+        .arg(w.HQ_Level)
+        .arg(w.LQ_Level)
+        .arg(w.Proof_Flag);
 }
 
 // The captions of the banners shown (not hidden), front first; the proof banner as "Proof".
