@@ -13,15 +13,24 @@ QString PortName::device(int n, const QString &linkFolder)
 {
 #ifdef Q_OS_WIN
     Q_UNUSED(linkFolder);
-    return QStringLiteral("COM%1").arg(n);
+    return builtIn(n);
 #else
     const std::optional<QString> target = link(n, linkFolder);
     if (!target)
-        return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+        return builtIn(n);
     // An address is not a path: resolving it against the folder would spoil it.
     if (target->contains(u"://"))
         return *target;
     return QFileInfo(QDir(linkFolder).filePath(QStringLiteral("com%1").arg(n))).symLinkTarget();
+#endif
+}
+
+QString PortName::builtIn(int n)
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(n);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
 #endif
 }
 

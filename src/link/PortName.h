@@ -11,6 +11,8 @@ namespace PortName {
 
 // The device path or the network address (PortTarget's text form) that port n stands for.
 QString device(int n, const QString &linkFolder);
+// The n-th built-in port, what port n is when nothing else is named for it: /dev/ttyS<n-1> (COMn on Windows).
+QString builtIn(int n);
 // The target of the link com<n> exactly as it is written, relative or not; empty when there is no link.
 std::optional<QString> link(int n, const QString &linkFolder);
 // "COM n", as the operator knows the port.

@@ -1,5 +1,6 @@
 #include "PortLinks.h"
 
+#include "link/PortName.h"
 #include "link/PortTarget.h"
 #include "settings/SettingsTexts.h"
 
@@ -117,8 +118,7 @@ PortEntry PortLinks::entry(int n) const
 PortRow PortLinks::row(int n, const PortEntry &entry, const QList<SystemPort> &ports)
 {
     switch (entry.kind) {
-    case PortEntry::Kind::None:
-        return {QStringLiteral("/dev/ttyS%1").arg(n - 1), QStringLiteral("none: the built-in port")};
+    case PortEntry::Kind::None: return {PortName::builtIn(n), QStringLiteral("none: the built-in port")};
     case PortEntry::Kind::Device:
         return {entry.text, withAbout(QStringLiteral("present"), aboutDevice(entry.device, ports))};
     case PortEntry::Kind::ById:

@@ -270,8 +270,8 @@ bool frmPorts::operatorAgrees(int n, const PortEntry &now, const QString &target
     if (!links_.needsAsking(n, now))
         return true;
     const QString label = PortName::label(n);
-    const QString change = target.isEmpty() ? SettingsTexts::clearTo(label, QStringLiteral("/dev/ttyS%1").arg(n - 1))
-                                            : SettingsTexts::replaceWith(target);
+    const QString change =
+        target.isEmpty() ? SettingsTexts::clearTo(label, PortName::builtIn(n)) : SettingsTexts::replaceWith(target);
     return Desktop::current().askYesNo(this, SettingsTexts::PortsTitle,
                                        SettingsTexts::setOutside(label, whatIsThere(n, now), change));
 }
