@@ -78,9 +78,11 @@ bool frmMain::Open_Port()
 {
     const quint32 line = MSComm1.lineGeneration();
     MSComm1.PortOpen(true);
-    if (Line_Gone(line))
-        return MSComm1.PortOpen() && MSComm1.lineGeneration() == line + 1;
-    if (!MSComm1.PortOpen())
+    // An opening moves the generation on by one. More than that, or a port closed with the generation moved,
+    // means that a handler run during the wait closed the port (and perhaps opened it again for a newer connect).
+    if (MSComm1.PortOpen())
+        return MSComm1.lineGeneration() == line + 1;
+    if (!Line_Gone(line))
         Desktop::current().warn(this, PortErrorTitle, MSComm1.openFailure());
     return false;
 }
